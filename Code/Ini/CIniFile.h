@@ -1,0 +1,92 @@
+// An INI document: a tree of named sections, each with an ordered map of upper-case keys to
+// text values, with the program's lenient reader, typed access and exact writer.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "Harvel/CTextFile.h"
+
+// Copy of `text` with every ASCII letter in upper case; other bytes unchanged.
+std::string ToUpperCopy(const std::string& text);
+
+// Compares two texts character by character after mapping ASCII letters to lower case:
+// negative, zero or positive; stops at the first difference or the end of `a`.
+int CompareNoCase(const char* a, const char* b);
+
+// Splits a section path at its first separator ("/" or "\") after collapsing doubled
+// separators. Without a separator, head and tail are both the whole (collapsed) path.
+void SplitSectionPath(const std::string& path, std::string& head, std::string& tail,
+                      bool& hasSeparator);
+
+class CIniFile : public CTextFile {
+public:
+    CIniFile();
+    ~CIniFile() override;
+
+    // Replaces the content with the file's. False when the file could not be opened (an empty
+    // file of that name is then created when its folder exists, and GetLastErrorText says
+    // which) or is empty; the document is then empty.
+    bool Load(const std::string& path);
+
+    // Parses bytes as Load parses a file's content, without touching the file system.
+    void Parse(const char* bytes, size_t size);
+
+    // Writes the node and everything below it to `path` (the node's own file name when empty)
+    // in the program's form. The previous file is replaced only once the new text is wholly on
+    // disk. False, after the file object's box naming the target, when it cannot be written.
+    bool Save(const std::string& path = std::string());
+
+    // The section at `path` below this node (this node for an empty path), or null.
+    CIniFile* FindSection(const std::string& path);
+    // As FindSection, creating every missing section on the path; never null.
+    CIniFile* AddSection(const std::string& path);
+
+    const std::string& GetLastErrorText() const { return lastError; }
+    const std::string& GetSectionName() const { return sectionName; }
+    CIniFile* GetParent() const { return parent; }
+    const std::map<std::string, std::string>& Keys() const { return keys; }
+    const std::map<std::string, std::unique_ptr<CIniFile>>& Sections() const { return sections; }
+
+    // Section-level access. Getters other than GetStringOr show "Error: Unable to locate
+    // specified key" for a missing key and return their sentinel.
+    const std::string& GetString(const std::string& key);
+    std::string GetStringOr(const std::string& key, const std::string& fallback);
+    int GetInt(const std::string& key);
+    bool GetBool(const std::string& key);
+    float GetFloat(const std::string& key);
+    bool SetString(const std::string& key, const std::string& value, bool create);
+    bool SetInt(const std::string& key, int value, bool create);
+    bool SetBool(const std::string& key, bool value, bool create);
+    bool SetFloat(const std::string& key, float value, bool create);
+
+    // Document-level access through a section path. A missing section reads as the error
+    // value (no warning); the setters create it when `create` is set and then return false.
+    const std::string& GetString(const std::string& section, const std::string& key);
+    std::string GetStringOr(const std::string& section, const std::string& key,
+                            const std::string& fallback);
+    bool SetString(const std::string& section, const std::string& key, const std::string& value,
+                   bool create);
+    bool SetInt(const std::string& section, const std::string& key, int value, bool create);
+    bool SetBool(const std::string& section, const std::string& key, bool value, bool create);
+    bool SetFloat(const std::string& section, const std::string& key, float value, bool create);
+
+    // The text Save writes for this node and everything below it.
+    std::string Serialize() const;
+
+private:
+    void Clear();
+
+    CIniFile* parent;
+    std::string sectionName;
+    std::map<std::string, std::string> keys;
+    std::map<std::string, std::unique_ptr<CIniFile>> sections; // upper-case name to child
+    std::string errorValue;
+    std::string lastError;
+};
+
+// Sentinels of the typed getters for a missing key.
+extern const char* const kIniErrorValue;  // "__INI_ERROR__"
+extern const int kIniMissingInt;          // 2147483647
+extern const float kIniMissingFloat;      // 3.40282347e38

@@ -1,0 +1,175 @@
+// The Windows calls this program makes, and nothing more.
+//
+// The Windows builds take them from the system headers. The native build (Linux) takes the
+// declarations below and the POSIX implementation in Platform/Posix, which behaves as the
+// program relies on: backslash paths, case-insensitive path lookup, Windows error codes and
+// texts, read-only files that refuse writing even to root, and message boxes sent to a sink.
+#pragma once
+
+#if defined(_WIN32)
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <io.h>     // _chmod
+#include <stdlib.h> // _exit
+
+#else // native build
+
+#include <stddef.h>
+#include <stdint.h>
+#include <unistd.h> // _exit
+
+typedef int BOOL;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef uint32_t UINT;
+typedef int INT;
+typedef intptr_t INT_PTR;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t UINT_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef char CHAR;
+typedef char* LPSTR;
+typedef const char* LPCSTR;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef DWORD* LPDWORD;
+typedef LONG* PLONG;
+typedef void* HANDLE;
+typedef void* HLOCAL;
+typedef struct HWND__* HWND;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef struct _OVERLAPPED* LPOVERLAPPED;
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+#define MAX_PATH 260
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)0xFFFFFFFF)
+#define INVALID_SET_FILE_POINTER ((DWORD)0xFFFFFFFF)
+
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+
+#define FILE_ATTRIBUTE_READONLY 0x00000001u
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002u
+#define FILE_ATTRIBUTE_SYSTEM 0x00000004u
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
+#define FILE_ATTRIBUTE_ARCHIVE 0x00000020u
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
+
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100u
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000u
+#define LMEM_FIXED 0x0000u
+#define LMEM_ZEROINIT 0x0040u
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+
+#define ERROR_SUCCESS 0
+#define ERROR_INVALID_FUNCTION 1
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_TOO_MANY_OPEN_FILES 4
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_NOT_SAME_DEVICE 17
+#define ERROR_NO_MORE_FILES 18
+#define ERROR_WRITE_PROTECT 19
+#define ERROR_SHARING_VIOLATION 32
+#define ERROR_HANDLE_EOF 38
+#define ERROR_NOT_SUPPORTED 50
+#define ERROR_FILE_EXISTS 80
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_DISK_FULL 112
+#define ERROR_INVALID_NAME 123
+#define ERROR_NEGATIVE_SEEK 131
+#define ERROR_DIR_NOT_EMPTY 145
+#define ERROR_ALREADY_EXISTS 183
+#define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_IO_DEVICE 1117
+
+#define MB_OK 0x00000000u
+#define MB_ICONEXCLAMATION 0x00000030u
+#define MB_SYSTEMMODAL 0x00001000u
+#define IDOK 1
+
+#define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
+#define LANG_NEUTRAL 0x00
+#define SUBLANG_DEFAULT 0x01
+
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME;
+
+typedef struct _WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14];
+} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
+
+// Files (KERNEL32).
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
+               LPOVERLAPPED overlapped);
+BOOL FlushFileBuffers(HANDLE file);
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
+BOOL CloseHandle(HANDLE object);
+DWORD GetFileAttributesA(LPCSTR name);
+BOOL SetFileAttributesA(LPCSTR name, DWORD attributes);
+HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
+BOOL FindClose(HANDLE search);
+BOOL DeleteFileA(LPCSTR name);
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+
+// Errors and local memory (KERNEL32).
+DWORD GetLastError(void);
+void SetLastError(DWORD code);
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
+                     LPSTR buffer, DWORD size, void* arguments);
+HLOCAL LocalAlloc(UINT flags, size_t bytes);
+HLOCAL LocalFree(HLOCAL memory);
+
+// Message boxes (USER32).
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
+
+// Runtime library.
+int _chmod(const char* path, int mode);
+
+#endif // _WIN32

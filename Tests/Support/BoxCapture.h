@@ -1,0 +1,24 @@
+// Records every message box the code under test shows, instead of showing it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CapturedBox {
+    std::string caption;
+    std::string text;
+    unsigned style;
+};
+
+// While an object lives, message boxes are recorded (in order) and answered with OK.
+class BoxCapture {
+public:
+    BoxCapture();
+    ~BoxCapture();
+    const std::vector<CapturedBox>& Boxes() const;
+    void Clear();
+
+private:
+    BoxCapture(const BoxCapture&) = delete;
+    BoxCapture& operator=(const BoxCapture&) = delete;
+};

@@ -1,0 +1,27 @@
+// A fresh temporary folder that is the working folder while the object lives, as the program
+// works only with paths relative to its working folder. Removed afterwards.
+#pragma once
+
+#include <string>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return path; }
+
+    // Paths below are relative to the folder and use "/" (both builds accept it).
+    static void WriteFile(const std::string& relPath, const std::string& bytes);
+    static std::string ReadFile(const std::string& relPath);
+    static bool Exists(const std::string& relPath);
+    static void MakeDir(const std::string& relPath);
+    // Removes or restores every write permission (the read-only attribute on Windows).
+    static void SetReadOnly(const std::string& relPath, bool readOnly);
+    static bool IsReadOnly(const std::string& relPath);
+
+private:
+    std::string path;
+    std::string previous;
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+};
