@@ -13,6 +13,8 @@
 #endif
 #include <windows.h>
 
+#include <mmsystem.h> // waveOut* (sound device detection; link winmm)
+
 #include <io.h>     // _chmod
 #include <stdlib.h> // _exit
 
