@@ -21,5 +21,8 @@ std::string SetLanguage(const std::string& language);
 // other conversion stays as written.
 std::string Localize(const std::string& source, const std::string& id);
 
-// As Localize, with the text expanded as a printf format with the arguments.
-std::string LocalizeFormat(const std::string& source, const std::string& id, ...);
+// As Localize, with the text expanded as a printf format with the arguments, into a buffer
+// of the text's length plus 1024 characters (a longer expansion is truncated). The text comes
+// from a data file: use it only with identifiers whose texts hold the conversions the
+// arguments match. (`id` is a plain pointer because va_start cannot follow a reference.)
+std::string LocalizeFormat(const std::string& source, const char* id, ...);

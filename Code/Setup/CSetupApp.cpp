@@ -1,0 +1,83 @@
+#include "Setup/CSetupApp.h"
+
+#include <cstdlib>
+
+#include "App/Report.h"
+#include "Setup/SettingsKeys.h"
+
+namespace {
+
+const char* const kSaveFailedMessage =
+    "Sauvegarde du fichier 'Config.ini' impossible\nLe fichier est peut-etre en lecture seule";
+
+// Stores one key of the default set through the setter of its form, so numbers are written
+// exactly as the program writes them elsewhere ("%d", "%f").
+void WriteDefault(CIniFile& section, const SettingsKey& key, const char* value) {
+    switch (key.form) {
+    case KeyForm::Bool:
+        section.SetBool(key.key, std::atoi(value) != 0, true);
+        break;
+    case KeyForm::Int:
+        section.SetInt(key.key, std::atoi(value), true);
+        break;
+    case KeyForm::Float:
+        section.SetFloat(key.key, static_cast<float>(std::atof(value)), true);
+        break;
+    case KeyForm::Text:
+        section.SetString(key.key, value, true);
+        break;
+    }
+}
+
+} // namespace
+
+CSetupApp& CSetupApp::Instance() {
+    // Made on first use and never destroyed: the process ends with it.
+    static CSetupApp* const instance = new CSetupApp();
+    return *instance;
+}
+
+CSetupApp::CSetupApp() {
+    choices = new std::vector<Choice>();
+    settingsPath = "Player\\Config.ini";
+    settingsLoaded = true;
+
+    const bool loaded = settings.Load(settingsPath);
+    const bool rebuild = !loaded || !settings.FindSection(kSectionOptionsLow) ||
+                         !settings.FindSection(kSectionOptionsHigh) || IsSettingsIncomplete();
+    if (rebuild)
+        WriteDefaultSettings();
+
+    if (!settings.Load(settingsPath)) {
+        // The error text holds a path, which is no format.
+        ReportWarning("%s", settings.GetLastErrorText().c_str());
+        settingsLoaded = false;
+    }
+    BuildChoiceLists();
+}
+
+// The dialog's page record lives as long as the process: it is not released here.
+CSetupApp::~CSetupApp() {
+    delete choices;
+}
+
+bool CSetupApp::IsSettingsIncomplete() {
+    const DefaultSetting* defaults = DefaultSettings();
+    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
+        if (settings.GetStringOr(defaults[i].section, defaults[i].key->key, "").empty())
+            return true;
+    }
+    return false;
+}
+
+void CSetupApp::WriteDefaultSettings() {
+    const DefaultSetting* defaults = DefaultSettings();
+    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
+        CIniFile* section = settings.FindSection(defaults[i].section);
+        if (!section)
+            section = settings.AddSection(defaults[i].section);
+        WriteDefault(*section, *defaults[i].key, defaults[i].value);
+    }
+    if (!settings.Save(settingsPath))
+        ReportError("%s", kSaveFailedMessage);
+}
