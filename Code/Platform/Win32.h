@@ -13,10 +13,12 @@
 #endif
 #include <windows.h>
 
+#include <commctrl.h> // tab control, trackbars (the settings dialog; link comctl32)
 #include <mmsystem.h> // waveOut* (sound device detection; link winmm)
 
-#include <io.h>     // _chmod
-#include <stdlib.h> // _exit
+#include <io.h>       // _chmod
+#include <stdlib.h>   // _exit
+#include <sys/stat.h> // _S_IWRITE
 
 #else // native build
 
@@ -115,6 +117,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_DIR_NOT_EMPTY 145
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_MR_MID_NOT_FOUND 317
 #define ERROR_IO_DEVICE 1117
 
 #define MB_OK 0x00000000u
@@ -148,8 +151,7 @@ typedef struct _WIN32_FIND_DATAA {
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED overlapped);
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
-               LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
 BOOL FlushFileBuffers(HANDLE file);
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
 BOOL CloseHandle(HANDLE object);
@@ -163,8 +165,8 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 // Errors and local memory (KERNEL32).
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
-DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId,
-                     LPSTR buffer, DWORD size, void* arguments);
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
+                     DWORD size, void* arguments);
 HLOCAL LocalAlloc(UINT flags, size_t bytes);
 HLOCAL LocalFree(HLOCAL memory);
 
@@ -172,6 +174,8 @@ HLOCAL LocalFree(HLOCAL memory);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
 
 // Runtime library.
+#define _S_IREAD 0x0100
+#define _S_IWRITE 0x0080
 int _chmod(const char* path, int mode);
 
 #endif // _WIN32

@@ -1,0 +1,184 @@
+// Attributes, deletion and renaming of files, as KERNEL32 does them.
+#include "Platform/Posix/PosixFileSystem.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "Platform/Posix/PosixErrors.h"
+#include "Platform/Posix/PosixFaults.h"
+#include "Platform/Posix/PosixPath.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr DWORD kMoveCopyAllowed = 0x2;
+constexpr DWORD kKnownMoveFlags =
+    MOVEFILE_REPLACE_EXISTING | kMoveCopyAllowed | MOVEFILE_WRITE_THROUGH;
+
+bool Fail(DWORD error) {
+    SetLastError(error);
+    return false;
+}
+
+// Resolves `name` and reads its status; false with the Windows error set when it is not there.
+bool StatExisting(const char* name, ResolvedPath* resolved, struct stat* st) {
+    if (!ResolvePath(name, resolved))
+        return false;
+    if (!resolved->exists)
+        return Fail(MissingPathError(*resolved));
+    if (stat(resolved->path.c_str(), st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Fail(MissingPathError(*resolved));
+        SetLastErrorFromErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string LastComponent(const char* name) {
+    std::string text = name;
+    const size_t slash = text.find_last_of("/\\");
+    return slash == std::string::npos ? text : text.substr(slash + 1);
+}
+
+bool SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        SetLastErrorFromErrno(errno);
+        return false;
+    }
+    const bool synced = fsync(fd) == 0;
+    if (!synced)
+        SetLastErrorFromErrno(errno);
+    close(fd);
+    return synced;
+}
+
+// Checks the target of a move: what may be replaced, and how Windows refuses the rest.
+bool CheckMoveTarget(const ResolvedPath& to, const struct stat& source, bool replace) {
+    if (!to.parentExists)
+        return Fail(MissingPathError(to));
+    struct stat target;
+    if (!to.exists || stat(to.path.c_str(), &target) != 0)
+        return true;
+    if (target.st_dev == source.st_dev && target.st_ino == source.st_ino)
+        return true; // a change of letter case only
+    if (!replace)
+        return Fail(ERROR_ALREADY_EXISTS);
+    if (S_ISDIR(target.st_mode) || S_ISDIR(source.st_mode) || (target.st_mode & kAnyWrite) == 0)
+        return Fail(ERROR_ACCESS_DENIED);
+    return true;
+}
+
+// The name to rename to: the resolved one, except that a change of letter case of the same
+// entry keeps the last component as the caller wrote it.
+std::string MoveDestination(const ResolvedPath& to, const char* toName, const struct stat& source) {
+    struct stat target;
+    if (to.exists && stat(to.path.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
+        target.st_ino == source.st_ino) {
+        return FolderOf(to.path) + "/" + LastComponent(toName);
+    }
+    return to.path;
+}
+
+bool MoveEntry(const char* from, const char* to, DWORD flags) {
+    if (from == nullptr || to == nullptr || (flags & ~kKnownMoveFlags) != 0)
+        return Fail(ERROR_INVALID_PARAMETER);
+    if (const DWORD fault = MoveFaultError())
+        return Fail(fault);
+    ResolvedPath source;
+    struct stat sourceStat;
+    if (!StatExisting(from, &source, &sourceStat))
+        return false;
+    ResolvedPath target;
+    if (!ResolvePath(to, &target))
+        return false;
+    if (!CheckMoveTarget(target, sourceStat, (flags & MOVEFILE_REPLACE_EXISTING) != 0))
+        return false;
+    const std::string destination = MoveDestination(target, to, sourceStat);
+    if (rename(source.path.c_str(), destination.c_str()) != 0) {
+        SetLastErrorFromErrno(errno);
+        return false;
+    }
+    if ((flags & MOVEFILE_WRITE_THROUGH) == 0)
+        return true;
+    const std::string sourceFolder = FolderOf(source.path);
+    const std::string targetFolder = FolderOf(destination);
+    return SyncFolder(targetFolder) && (sourceFolder == targetFolder || SyncFolder(sourceFolder));
+}
+
+} // namespace
+
+DWORD AttributesFromMode(mode_t mode) {
+    if (S_ISDIR(mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    if ((mode & kAnyWrite) == 0)
+        return FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE;
+    return FILE_ATTRIBUTE_ARCHIVE;
+}
+
+int ApplyReadOnly(const char* path, mode_t mode, bool readOnly) {
+    const mode_t bits = mode & 07777;
+    const mode_t wanted = readOnly ? (bits & ~kAnyWrite) : (bits | S_IWUSR);
+    return wanted == bits ? 0 : chmod(path, wanted);
+}
+
+} // namespace Platform
+
+using namespace Platform;
+
+DWORD GetFileAttributesA(LPCSTR name) {
+    ResolvedPath resolved;
+    struct stat st;
+    if (!StatExisting(name, &resolved, &st))
+        return INVALID_FILE_ATTRIBUTES;
+    return AttributesFromMode(st.st_mode);
+}
+
+BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
+    ResolvedPath resolved;
+    struct stat st;
+    if (!StatExisting(name, &resolved, &st))
+        return FALSE;
+    // A folder's read-only mark does not stop writing into it on Windows; leave folders be.
+    if (S_ISDIR(st.st_mode))
+        return TRUE;
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (ApplyReadOnly(resolved.path.c_str(), st.st_mode, readOnly) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR name) {
+    ResolvedPath resolved;
+    struct stat st;
+    if (!StatExisting(name, &resolved, &st))
+        return FALSE;
+    // unlink() asks only the folder; Windows refuses folders and read-only files.
+    if (S_ISDIR(st.st_mode) || (st.st_mode & kAnyWrite) == 0)
+        return Fail(ERROR_ACCESS_DENIED);
+    if (unlink(resolved.path.c_str()) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    return MoveEntry(from, to, flags) ? TRUE : FALSE;
+}
