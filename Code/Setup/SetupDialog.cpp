@@ -1,0 +1,205 @@
+#include "Setup/SetupDialog.h"
+
+#include <string>
+
+#include "Ini/Localization.h"
+#include "Setup/ApplySettings.h"
+#include "Setup/CSetupApp.h"
+#include "Setup/PageFill.h"
+#include "Setup/SetupDialogIds.h"
+#include "Setup/TabPages.h"
+
+namespace {
+
+int currentTab = -1;
+int lastConfigChoice = 0;
+
+std::string Text(const char* id) {
+    return Localize("GAME", id);
+}
+
+// The tab control and the pages are placed in pixels of the dialog's client area, whatever
+// the dialog's font: the page templates were laid out for these numbers.
+const int kTabX = 10, kTabY = 120, kTabWidth = 650, kTabHeight = 270;
+const int kPageX = 15, kPageY = 150;
+
+bool InsertTabs(HWND tab) {
+    static const char* const kTitles[dlg::kPageCount] = {
+        "E_SETUP_3D_OPTIONS", "E_SETUP_GAME_OPTIONS", "E_MSG_MENUS_AUDIO"};
+    for (int i = 0; i < dlg::kPageCount; ++i) {
+        std::string title = Text(kTitles[i]);
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.iImage = -1;
+        item.pszText = &title[0];
+        SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    return true;
+}
+
+void CreatePages(CSetupApp& app, TabPages& record) {
+    for (int i = 0; i < dlg::kPageCount; ++i) {
+        if (record.pages[i] != nullptr || record.templates[i] == nullptr)
+            continue;
+        HWND page = CreateDialogIndirectParamA(app.hInstance, record.templates[i], app.dialog,
+                                               PageDialogProc, 0);
+        record.pages[i] = page;
+        if (page == nullptr)
+            continue;
+        SetWindowPos(page, HWND_TOP, kPageX, kPageY, 0, 0, SWP_NOSIZE);
+        ShowWindow(page, SW_HIDE);
+    }
+}
+
+void FillConfigChoice(HWND dialog) {
+    static const char* const kChoices[] = {"E_SETUP_CONFIG_USER", "E_SETUP_CONFIG_BEST_PERFORMANCE",
+                                           "E_SETUP_CONFIG_BEST_QUALITY"};
+    SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_RESETCONTENT, 0, 0);
+    for (const char* id : kChoices) {
+        std::string text = Text(id);
+        SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_SETCURSEL, 0, 0);
+}
+
+void SetLabel(HWND window, int id, const char* key) {
+    std::string text = Text(key);
+    SendDlgItemMessageA(window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CloseDialog(CSetupApp& app) {
+    DestroyWindow(app.dialog);
+    app.SetDone();
+    // Wakes the message loop, which may be waiting for a message that will never come now
+    // that the window is gone.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
+}
+
+void OnConfigChoice(CSetupApp& app) {
+    LRESULT choice = SendDlgItemMessageA(app.dialog, dlg::kConfigChoice, CB_GETCURSEL, 0, 0);
+    if (choice == lastConfigChoice || choice < 0 || choice > 2)
+        return;
+    lastConfigChoice = static_cast<int>(choice);
+    SelectConfiguration(lastConfigChoice);
+}
+
+} // namespace
+
+bool CreateMainDialog(HINSTANCE instance, int templateId, DLGPROC proc, int showCommand,
+                      HWND owner) {
+    CSetupApp& app = CSetupApp::Instance();
+    app.hInstance = instance;
+    app.dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, proc, 0);
+    if (app.dialog == nullptr)
+        return false;
+    ShowWindow(app.dialog, showCommand);
+    UpdateWindow(app.dialog);
+    return CreateTabPages();
+}
+
+bool CreateTabPages() {
+    CSetupApp& app = CSetupApp::Instance();
+    TabPages* record = new TabPages();
+    app.tabPages = record;
+    InitCommonControls();
+    record->pages = new HWND[dlg::kPageCount]();
+
+    record->tab = CreateWindowExA(0, "SysTabControl32", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                  0, 0, 100, 100, app.dialog, nullptr, app.hInstance, nullptr);
+    if (record->tab == nullptr)
+        return false;
+    InsertTabs(record->tab);
+
+    static const int kTemplates[dlg::kPageCount] = {dlg::kDisplayPage, dlg::kGamePage,
+                                                    dlg::kAudioPage};
+    for (int i = 0; i < dlg::kPageCount; ++i)
+        record->templates[i] = LockDialogTemplate(kTemplates[i]);
+
+    SetWindowPos(record->tab, nullptr, kTabX, kTabY, kTabWidth, kTabHeight, SWP_NOZORDER);
+    CreatePages(app, *record);
+    FillConfigChoice(app.dialog);
+    SetLabel(app.dialog, dlg::kConfigChoiceLabel, "E_SETUP_CONFIG_CHOICE");
+    SetLabel(app.dialog, dlg::kApply, "E_SETUP_APPLY");
+    SetLabel(app.dialog, dlg::kExit, "E_SETUP_CANCEL");
+    SwitchPage();
+    return true;
+}
+
+LPCDLGTEMPLATEA LockDialogTemplate(int id) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+    if (found == nullptr)
+        return nullptr;
+    HGLOBAL loaded = LoadResource(CSetupApp::Instance().hInstance, found);
+    if (loaded == nullptr)
+        return nullptr;
+    return static_cast<LPCDLGTEMPLATEA>(LockResource(loaded));
+}
+
+void SwitchPage() {
+    CSetupApp& app = CSetupApp::Instance();
+    TabPages* record = app.tabPages;
+    // Notifications can arrive while the tab control is still being built.
+    if (record == nullptr || record->tab == nullptr || record->pages == nullptr)
+        return;
+    LRESULT selection = SendMessageA(record->tab, TCM_GETCURSEL, 0, 0);
+    if (selection == currentTab || selection < 0 || selection >= dlg::kPageCount)
+        return;
+    if (currentTab != -1 && record->pages[currentTab] != nullptr)
+        ShowWindow(record->pages[currentTab], SW_HIDE);
+    currentTab = static_cast<int>(selection);
+    switch (currentTab) {
+    case dlg::kPageDisplay:
+        FillDisplayPage();
+        break;
+    case dlg::kPageGame:
+        FillGamePage();
+        break;
+    default:
+        FillAudioPage();
+        break;
+    }
+    HWND page = record->pages[currentTab];
+    if (page != nullptr) {
+        ShowWindow(page, SW_SHOW);
+        UpdateWindow(page);
+    }
+    UpdateWindow(record->tab);
+}
+
+int CurrentTab() {
+    return currentTab;
+}
+
+INT_PTR CALLBACK SetupDialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    CSetupApp& app = CSetupApp::Instance();
+    switch (message) {
+    case WM_CLOSE:
+        CloseDialog(app);
+        return TRUE;
+    case WM_NOTIFY:
+        SwitchPage();
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case dlg::kApply:
+            ApplySettings();
+            break;
+        case dlg::kExit:
+            CloseDialog(app);
+            break;
+        case dlg::kConfigChoice:
+            OnConfigChoice(app);
+            break;
+        default:
+            break;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK PageDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
