@@ -117,6 +117,22 @@ HANDLE Found(const std::string& folder, const std::string& name, LPWIN32_FIND_DA
     return RegisterHandle(new HandleObject{HandleKind::Search});
 }
 
+// A plain path: the entry itself, folders included, under its stored letter case.
+HANDLE FindOne(const std::string& text, LPWIN32_FIND_DATAA data) {
+    ResolvedPath resolved;
+    if (!ResolvePath(text.c_str(), &resolved))
+        return INVALID_HANDLE_VALUE;
+    if (!resolved.exists) {
+        SetLastError(MissingPathError(resolved));
+        return INVALID_HANDLE_VALUE;
+    }
+    const size_t slash = resolved.path.find_last_of('/');
+    if (slash == std::string::npos)
+        return Found(".", resolved.path, data);
+    return Found(resolved.path.substr(0, slash == 0 ? 1 : slash), resolved.path.substr(slash + 1),
+                 data);
+}
+
 } // namespace
 
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
@@ -129,21 +145,23 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
         SetLastError(text.empty() ? ERROR_PATH_NOT_FOUND : ERROR_FILENAME_EXCED_RANGE);
         return INVALID_HANDLE_VALUE;
     }
+    // "Folder\" names no entry: Windows finds nothing for a trailing separator.
+    const char end = text.back();
+    if (end == '\\' || end == '/') {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    const size_t slash = text.find_last_of("/\\");
+    if (!HasWildcard(slash == std::string::npos ? text : text.substr(slash + 1)))
+        return FindOne(text, data);
     std::string folder;
     std::string last;
     if (!ResolveSearch(text, &folder, &last))
         return INVALID_HANDLE_VALUE;
-    // "Folder\" names no entry: Windows finds nothing for a trailing separator.
     std::string name;
-    if (last.empty() || !FirstMatch(folder, last, &name)) {
+    if (!FirstMatch(folder, last, &name)) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
-    }
-    if (!HasWildcard(last) && name != last) {
-        // Several entries may differ only in case; prefer the one written exactly.
-        struct stat st;
-        if (stat((folder + "/" + last).c_str(), &st) == 0)
-            name = last;
     }
     return Found(folder, name, data);
 }

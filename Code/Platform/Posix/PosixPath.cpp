@@ -5,6 +5,7 @@
 #include <string.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace Platform {
@@ -37,26 +38,25 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-// The entry of `folder` equal to `name` but for letter case; the smallest such name in byte
-// order, so that a folder holding both "DATA" and "Data" always gives the same answer.
-bool FindFoldedEntry(const std::string& folder, const std::string& name, std::string* found,
-                     bool* denied) {
+// The entries of `folder` equal to `name` but for letter case, in byte order, so that a
+// folder holding both "DATA" and "Data" is always searched the same way.
+std::vector<std::string> FoldedEntries(const std::string& folder, const std::string& name,
+                                       bool* denied) {
+    std::vector<std::string> found;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr) {
         if (errno == EACCES)
             *denied = true;
-        return false;
+        return found;
     }
-    bool any = false;
     while (const dirent* entry = readdir(dir)) {
         const std::string candidate = entry->d_name;
-        if (EqualsIgnoreCase(candidate, name) && (!any || candidate < *found)) {
-            *found = candidate;
-            any = true;
-        }
+        if (candidate != name && EqualsIgnoreCase(candidate, name))
+            found.push_back(candidate);
     }
     closedir(dir);
-    return any;
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 bool IsFolder(const std::string& path) {
@@ -84,29 +84,63 @@ bool ValidateName(const std::string& path) {
     return true;
 }
 
-// Walks the components one by one, matching letter case against each folder's entries.
-void Walk(const std::string& path, ResolvedPath* out) {
-    const std::vector<std::string> parts = SplitComponents(path);
-    std::string current = path[0] == '/' ? "/" : "";
-    out->parentExists = true;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const bool last = i + 1 == parts.size();
-        std::string next = Join(current, parts[i]);
-        if (parts[i] != "." && parts[i] != ".." && !Exists(next, &out->denied)) {
-            std::string found;
-            if (FindFoldedEntry(current, parts[i], &found, &out->denied))
-                next = Join(current, found);
-            else
-                out->parentExists = out->parentExists && last;
-        }
-        if (!last && out->parentExists && !IsFolder(next))
-            out->parentExists = false;
-        current = next;
+struct Search {
+    std::vector<std::string> parts;
+    std::string found;     // the existing entry, when there is one
+    std::string creatable; // the first place whose folders all exist
+    bool haveCreatable = false;
+    bool denied = false;
+};
+
+bool Descend(const std::string& current, size_t index, Search* search);
+
+// Follows one spelling of component `index`; true when it leads to an existing entry.
+bool Follow(const std::string& next, size_t index, Search* search) {
+    if (index + 1 == search->parts.size()) {
+        search->found = next;
+        return true;
     }
-    if (path.back() == '/' && current.back() != '/')
-        current += '/';
-    out->path = current;
-    out->exists = out->parentExists && Exists(current, &out->denied);
+    return IsFolder(next) && Descend(next, index + 1, search);
+}
+
+// Tries the exact spelling first, then the other letter cases, backtracking when a branch
+// dead-ends: two folders "DATA" and "Data" may each hold part of what is looked for.
+bool Descend(const std::string& current, size_t index, Search* search) {
+    const std::string& part = search->parts[index];
+    if (index + 1 == search->parts.size() && !search->haveCreatable) {
+        search->creatable = Join(current, part);
+        search->haveCreatable = true;
+    }
+    const std::string exact = Join(current, part);
+    if (Exists(exact, &search->denied) && Follow(exact, index, search))
+        return true;
+    if (part == "." || part == "..")
+        return false;
+    for (const std::string& name : FoldedEntries(current, part, &search->denied)) {
+        if (Follow(Join(current, name), index, search))
+            return true;
+    }
+    return false;
+}
+
+void Walk(const std::string& path, ResolvedPath* out) {
+    Search search;
+    search.parts = SplitComponents(path);
+    const std::string root = path[0] == '/' ? "/" : "";
+    const bool exists = !search.parts.empty() && Descend(root, 0, &search);
+    out->denied = search.denied;
+    if (exists) {
+        out->path = search.found;
+        out->exists = out->parentExists = true;
+    } else if (search.haveCreatable) {
+        out->path = search.creatable;
+        out->parentExists = true;
+    } else {
+        out->path = path;
+        return;
+    }
+    if (path.back() == '/')
+        out->path += '/';
 }
 
 } // namespace
