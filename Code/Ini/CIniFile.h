@@ -30,7 +30,8 @@ public:
     // which) or is empty; the document is then empty.
     bool Load(const std::string& path);
 
-    // Parses bytes as Load parses a file's content, without touching the file system.
+    // Replaces this node's keys and sections with those parsed from `bytes`, by the same rules
+    // as Load, without touching the file system. Any bytes are accepted.
     void Parse(const char* bytes, size_t size);
 
     // Writes the node and everything below it to `path` (the node's own file name when empty)
@@ -40,7 +41,9 @@ public:
 
     // The section at `path` below this node (this node for an empty path), or null.
     CIniFile* FindSection(const std::string& path);
-    // As FindSection, creating every missing section on the path; never null.
+    // As FindSection, creating every missing section on the path; never null. Sections are
+    // not created deeper than kIniMaxDepth levels below the document: the components past that
+    // depth resolve to the deepest section reached.
     CIniFile* AddSection(const std::string& path);
 
     const std::string& GetLastErrorText() const { return lastError; }
@@ -62,7 +65,8 @@ public:
     bool SetFloat(const std::string& key, float value, bool create);
 
     // Document-level access through a section path. A missing section reads as the error
-    // value (no warning); the setters create it when `create` is set and then return false.
+    // value (no warning); the setters create it when `create` is set (true once stored) and
+    // otherwise return false without changing anything.
     const std::string& GetString(const std::string& section, const std::string& key);
     std::string GetStringOr(const std::string& section, const std::string& key,
                             const std::string& fallback);
@@ -77,6 +81,11 @@ public:
 
 private:
     void Clear();
+    // The number of parents above this node (0 for the document).
+    int Depth() const;
+    CIniFile* CreateChild(const std::string& name);
+    // The child whose map key is the upper-case form of `name`, or null.
+    CIniFile* FindChild(const char* name, size_t length);
 
     CIniFile* parent;
     std::string sectionName;
@@ -87,6 +96,8 @@ private:
 };
 
 // Sentinels of the typed getters for a missing key.
-extern const char* const kIniErrorValue;  // "__INI_ERROR__"
-extern const int kIniMissingInt;          // 2147483647
-extern const float kIniMissingFloat;      // 3.40282347e38
+extern const char* const kIniErrorValue; // "__INI_ERROR__"
+extern const int kIniMissingInt;         // 2147483647
+extern const float kIniMissingFloat;     // 3.40282347e38
+// Sections nest at most this many levels below the document.
+extern const int kIniMaxDepth;
