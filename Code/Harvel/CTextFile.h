@@ -24,4 +24,9 @@ public:
     // A new text file opened with `desc` (which sees what Open stores back), or null after
     // the open failed and showed its box. The caller owns the result.
     static CTextFile* CreateAndOpen(FileOpenDesc* desc);
+
+private:
+    // One raw byte; false at the end of the data or on a read failure.
+    bool ReadByte(unsigned char& byte);
+    void StepBack() { SetPosition(-1, FILE_POS_CURRENT); }
 };
