@@ -11,9 +11,11 @@ struct CapturedBox {
 };
 
 // While an object lives, message boxes are recorded (in order) and answered with OK.
+// With `echoToStderr`, each box is also written to standard error as "box <n> <caption>:
+// <text>" and a line feed, so that a death test can see the boxes of the process that died.
 class BoxCapture {
 public:
-    BoxCapture();
+    explicit BoxCapture(bool echoToStderr = false);
     ~BoxCapture();
     const std::vector<CapturedBox>& Boxes() const;
     void Clear();

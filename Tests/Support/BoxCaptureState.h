@@ -6,4 +6,5 @@
 namespace BoxCaptureState {
 std::vector<CapturedBox>& Boxes();
 void Record(const char* text, const char* caption, unsigned style);
+void SetEcho(bool on);
 } // namespace BoxCaptureState

@@ -12,9 +12,13 @@ int RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT style) {
 
 } // namespace
 
-BoxCapture::BoxCapture() {
+BoxCapture::BoxCapture(bool echoToStderr) {
     BoxCaptureState::Boxes().clear();
+    BoxCaptureState::SetEcho(echoToStderr);
     Platform::SetMessageBoxSink(&RecordBox);
 }
 
-BoxCapture::~BoxCapture() { Platform::SetMessageBoxSink(nullptr); }
+BoxCapture::~BoxCapture() {
+    BoxCaptureState::SetEcho(false);
+    Platform::SetMessageBoxSink(nullptr);
+}

@@ -33,9 +33,13 @@ MessageBoxFn _imp__MessageBoxA_16 __asm__("__imp__MessageBoxA@16") = &RecordOrSh
 #endif
 }
 
-BoxCapture::BoxCapture() {
+BoxCapture::BoxCapture(bool echoToStderr) {
     BoxCaptureState::Boxes().clear();
+    BoxCaptureState::SetEcho(echoToStderr);
     capturing = true;
 }
 
-BoxCapture::~BoxCapture() { capturing = false; }
+BoxCapture::~BoxCapture() {
+    BoxCaptureState::SetEcho(false);
+    capturing = false;
+}

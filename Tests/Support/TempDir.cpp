@@ -56,12 +56,17 @@ std::string TempDir::ReadFile(const std::string& relPath) {
     return bytes.str();
 }
 
-bool TempDir::Exists(const std::string& relPath) { return fs::exists(relPath); }
+bool TempDir::Exists(const std::string& relPath) {
+    return fs::exists(relPath);
+}
 
-void TempDir::MakeDir(const std::string& relPath) { fs::create_directories(relPath); }
+void TempDir::MakeDir(const std::string& relPath) {
+    fs::create_directories(relPath);
+}
 
 void TempDir::SetReadOnly(const std::string& relPath, bool readOnly) {
-    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (readOnly)
         fs::permissions(relPath, write, fs::perm_options::remove);
     else
