@@ -325,3 +325,15 @@ TEST_F(HarvelTest, WithoutOverrideAReadOnlyFileCannotBeRecreated) {
     EXPECT_TRUE(StartsWith(Box(0).text, expected)) << Box(0).text;
     EXPECT_EQ(TempDir::ReadFile("ro.ini"), "keep");
 }
+
+TEST_F(HarvelTest, ReadingThroughAWriteOnlyHandleShowsErrorThree) {
+    FileOpenDesc desc = Desc("w.txt", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
+    CFileHarvel file(desc);
+    ASSERT_EQ(file.Open(desc), 1);
+    char buffer[4];
+    DWORD got = 9;
+    EXPECT_EQ(file.Read(buffer, 4, &got), 0);
+    EXPECT_EQ(got, 0u);
+    ASSERT_EQ(BoxCount(), 1u);
+    EXPECT_EQ(Lines(Box(0).text).at(1), "Erreur lors d'une tentative de lecture!(w.txt)");
+}
