@@ -11,7 +11,9 @@ extern int LanguageCount;                        // entries in LanguageNames
 extern int SelectedLanguage;                     // index of the chosen language, 0 at start
 
 // Reads the language list and selects the first language, in list order, whose folder
-// exists. Warns "Missing language pack" when the list file cannot be loaded.
+// exists. Warns "Missing language pack" when the list file cannot be loaded. The keys "0" to
+// (number of keys - 1) are read in that order; a number missing from that sequence, or a
+// value without a non-empty name and a non-empty folder, is skipped and enters no list.
 void SelectLanguage();
 
 // 0 for a negative index, else the smaller of `index` and LanguageCount - 1.
