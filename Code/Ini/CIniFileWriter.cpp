@@ -97,7 +97,14 @@ bool CIniFile::Save(const std::string& path) {
 
     // Fail where truncating the target would have failed (read-only file, missing folder),
     // with the box naming the target, but without touching its content.
-    bool existed = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DWORD attributes = GetFileAttributesA(target.c_str());
+    bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    // Some hosts (Wine run as root) let a read-only file be opened for writing and replaced;
+    // Windows refuses both, and so do we.
+    if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ReportReplaceFailure(target, ERROR_ACCESS_DENIED);
+        return false;
+    }
     FileOpenDesc probeDesc(target, FILE_ACCESS_WRITE, FILE_DISK,
                            existed ? FILE_OPEN_EXISTING : FILE_CREATE_ALWAYS);
     std::unique_ptr<CTextFile> probe(CTextFile::CreateAndOpen(&probeDesc));
