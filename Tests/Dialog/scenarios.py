@@ -308,6 +308,23 @@ class Scenarios:
             sys.stdout.flush()
         return failed
 
+    def showcase(self):
+        """The main job without a display: the three pages photographed, Apply pressed, the
+        settings file kept beside the pictures."""
+        game = self.game("main")
+        self.current = "showcase"
+
+        def shoot(name, g):
+            self.host.screenshot(os.path.join(self.out, f"{name}.png"))
+
+        run = self.drive(game, ["ready", "pause:page-display", "tab:1", "pause:page-game",
+                                "tab:2", "pause:page-audio", "apply", "exit"], shoot)
+        shutil.copy(self.config_path(game), os.path.join(self.out, "Config.ini"))
+        for caption, text in run.boxes:
+            print(f"message box: {caption}: {text}")
+        print(f"exit code {run.exit}; screenshots and Config.ini in {self.out}")
+        return 0 if run.exit == "1" else 1
+
     def bench(self, count):
         game = self.game("bench")
         self.write_config(game)
@@ -329,13 +346,20 @@ def main():
     parser.add_argument("--only", nargs="*")
     parser.add_argument("--bench", type=int, default=0)
     parser.add_argument("--own-display", action="store_true")
+    parser.add_argument("--showcase", action="store_true")
     args = parser.parse_args()
+    for path in (args.program, args.driver):
+        if not os.path.isfile(path):
+            print(f"missing: {path}")
+            return 1
     os.makedirs(args.out, exist_ok=True)
     for f in os.listdir(args.out):
         if f.endswith(".log"):
             os.remove(os.path.join(args.out, f))
     with winehost.WineHost(own_display=args.own_display) as host:
         scenarios = Scenarios(args, host)
+        if args.showcase:
+            return scenarios.showcase()
         if args.bench:
             scenarios.bench(args.bench)
             return 0
