@@ -71,7 +71,6 @@ const std::string& FileErrorText(int code) {
 void ReportFileError(const CFileHarvel* file, int code, const std::string& sourceFile, int line) {
     // First, before any call below can change it.
     DWORD lastError = GetLastError();
-    (void)kTableBuilt;
 
     std::string text;
     if (file != nullptr)
