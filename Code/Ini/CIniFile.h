@@ -86,6 +86,7 @@ private:
     CIniFile* CreateChild(const std::string& name);
     // The child whose map key is the upper-case form of `name`, or null.
     CIniFile* FindChild(const char* name, size_t length);
+    CIniFile* EnterHeader(const std::string& path);
 
     CIniFile* parent;
     std::string sectionName;

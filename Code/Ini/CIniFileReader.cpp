@@ -8,21 +8,53 @@ namespace {
 const char* const kLoadFailed = "Error: Unable to load ini file";
 const char* const kCreateFailed = "Error: Unable to create ini file (wrong folder?)";
 
+// Bytes the line scan stops at: line ends, and the characters the grammar looks for.
+struct ByteClasses {
+    bool stop[256];
+};
+
+constexpr ByteClasses MakeByteClasses() {
+    ByteClasses classes{};
+    for (unsigned char c : {'\r', '\n', '\0', '"', ';', '/', '='})
+        classes.stop[c] = true;
+    return classes;
+}
+
+constexpr ByteClasses kStops = MakeByteClasses();
+
+// Where the characters that matter to the grammar first (or, for quotes, last) occur in a
+// line; null when absent.
+struct LineMarks {
+    const char* firstQuote;
+    const char* lastQuote;
+    const char* semicolon;
+    const char* slashSlash;
+    const char* slashStar;
+    const char* equals;
+};
+
 // Hands out the lines of a buffer by the rules of CTextFile::ReadLine: CR, LF and NUL end a
 // line, a CR LF or LF CR pair (or NUL followed by CR or LF) is one line end, and two equal
-// line ends in a row leave an empty line between them. Lines point into the buffer.
+// line ends in a row leave an empty line between them. Lines point into the buffer. The same
+// pass notes the line's marks, so no line is scanned twice.
 class LineScanner {
 public:
     LineScanner(const char* bytes, size_t size) : pos(bytes), end(bytes + size) {}
 
     // False at the end of the data.
-    bool Next(const char*& begin, const char*& stop) {
+    bool Next(const char*& begin, const char*& stop, LineMarks& marks) {
         if (pos >= end)
             return false;
+        marks = LineMarks();
         begin = pos;
         const char* p = pos;
-        while (p < end && *p != '\r' && *p != '\n' && *p != '\0')
-            ++p;
+        for (;; ++p) {
+            while (p < end && !kStops.stop[static_cast<unsigned char>(*p)])
+                ++p;
+            if (p == end || *p == '\r' || *p == '\n' || *p == '\0')
+                break;
+            Note(p, marks);
+        }
         stop = p;
         if (p == end) {
             pos = end;
@@ -36,43 +68,43 @@ public:
     }
 
 private:
+    void Note(const char* p, LineMarks& marks) const {
+        switch (*p) {
+        case '"':
+            if (!marks.firstQuote)
+                marks.firstQuote = p;
+            marks.lastQuote = p;
+            break;
+        case ';':
+            if (!marks.semicolon)
+                marks.semicolon = p;
+            break;
+        case '=':
+            if (!marks.equals)
+                marks.equals = p;
+            break;
+        default: // '/'
+            if (p + 1 < end && p[1] == '/' && !marks.slashSlash)
+                marks.slashSlash = p;
+            else if (p + 1 < end && p[1] == '*' && !marks.slashStar)
+                marks.slashStar = p;
+            break;
+        }
+    }
+
     const char* pos;
     const char* end;
 };
 
-const char* FindChar(const char* begin, const char* end, char c) {
-    for (const char* p = begin; p < end; ++p)
-        if (*p == c)
-            return p;
-    return nullptr;
-}
-
-const char* FindLastChar(const char* begin, const char* end, char c) {
-    for (const char* p = end; p > begin; --p)
-        if (p[-1] == c)
-            return p - 1;
-    return nullptr;
-}
-
-const char* FindPair(const char* begin, const char* end, char first, char second) {
-    for (const char* p = begin; p + 1 < end; ++p)
-        if (p[0] == first && p[1] == second)
-            return p;
-    return nullptr;
-}
-
 // Cuts a trimmed line at its comment: the earliest first occurrence of ";", "//" or "/*"
 // that does not lie strictly between the first and the last double quote of the line.
-void RemoveComment(const char* begin, const char*& end) {
-    const char* firstQuote = FindChar(begin, end, '"');
-    const char* lastQuote = firstQuote ? FindLastChar(begin, end, '"') : nullptr;
-    const char* markers[3] = {FindChar(begin, end, ';'), FindPair(begin, end, '/', '/'),
-                              FindPair(begin, end, '/', '*')};
+void RemoveComment(const LineMarks& marks, const char*& end) {
+    const char* markers[3] = {marks.semicolon, marks.slashSlash, marks.slashStar};
     const char* cut = end;
     for (const char* marker : markers) {
         if (!marker)
             continue;
-        if (firstQuote && marker > firstQuote && marker < lastQuote)
+        if (marks.firstQuote && marker > marks.firstQuote && marker < marks.lastQuote)
             continue;
         if (marker < cut)
             cut = marker;
@@ -122,25 +154,25 @@ bool CIniFile::Load(const std::string& path) {
     return !empty;
 }
 
-// The reader's main loop; the numbered steps of the grammar appear in order.
+// The reader's main loop; the steps of the grammar appear in order.
 void CIniFile::Parse(const char* bytes, size_t size) {
     Clear();
     if (!bytes)
         return;
 
     LineScanner lines(bytes, size);
+    LineMarks marks;
     std::string sectionPath;  // the current section as the file named it
-    CIniFile* section = this; // where its keys go, once known
-    bool sectionKnown = true;
-    std::string upperKey; // reused so a key line costs no allocation of its own
-    std::string gathered; // a value that runs over several lines
+    CIniFile* section = this; // where its keys go, or null until the first key needs it
+    std::string upperKey;     // reused so a key line costs no allocation of its own
+    std::string gathered;     // a value that runs over several lines
     const char* begin;
     const char* end;
-    while (lines.Next(begin, end)) {
+    while (lines.Next(begin, end, marks)) {
         IniText::Trim(begin, end);
         if (begin == end)
             continue;
-        RemoveComment(begin, end);
+        RemoveComment(marks, end);
         IniText::Trim(begin, end);
         if (begin == end)
             continue;
@@ -152,23 +184,13 @@ void CIniFile::Parse(const char* bytes, size_t size) {
                 --end;
             IniText::Trim(begin, end);
             sectionPath.assign(begin, end);
-            sectionKnown = false;
-            if (!sectionPath.empty() && !FindSection(sectionPath)) {
-                std::string head, tail;
-                bool hasSeparator;
-                SplitSectionPath(ToUpperCopy(sectionPath), head, tail, hasSeparator);
-                CIniFile* headSection = FindSection(head);
-                if (!headSection)
-                    headSection = AddSection(head); // head holds no separator: one new child
-                if (hasSeparator)
-                    headSection->AddSection(tail);
-            }
+            section = EnterHeader(sectionPath);
             continue;
         }
 
         // A line that is neither a header nor holds "=" carries nothing; skip it.
-        const char* equals = FindChar(begin, end, '=');
-        if (!equals)
+        const char* equals = marks.equals;
+        if (!equals || equals >= end)
             continue;
         const char* keyBegin = begin;
         const char* keyEnd = equals;
@@ -183,7 +205,7 @@ void CIniFile::Parse(const char* bytes, size_t size) {
             gathered.assign(valueBegin, valueEnd);
             const char* nextBegin;
             const char* nextEnd;
-            while (gathered.back() != '"' && lines.Next(nextBegin, nextEnd)) {
+            while (gathered.back() != '"' && lines.Next(nextBegin, nextEnd, marks)) {
                 gathered.push_back('\n');
                 gathered.append(nextBegin, nextEnd);
             }
@@ -192,11 +214,10 @@ void CIniFile::Parse(const char* bytes, size_t size) {
         }
         StripQuotes(valueBegin, valueEnd);
 
-        if (!sectionKnown) {
+        if (!section) {
             section = FindSection(sectionPath);
             if (!section)
                 section = AddSection(sectionPath);
-            sectionKnown = true;
         }
         upperKey.assign(keyBegin, keyEnd);
         for (char& c : upperKey)
@@ -207,4 +228,37 @@ void CIniFile::Parse(const char* bytes, size_t size) {
         else
             section->keys.emplace_hint(slot, upperKey, std::string(valueBegin, valueEnd));
     }
+}
+
+// Makes the sections a header names and returns where its keys go, or null when that is
+// left to the first key line (FindSection, else AddSection, of the header's path).
+CIniFile* CIniFile::EnterHeader(const std::string& path) {
+    if (path.empty())
+        return this;
+    // The common one-name header: what FindSection and AddSection would do, minus the copies.
+    if (IniText::FindSeparator(path.data(), path.size()) == std::string::npos) {
+        if (IniText::EqualNoCase(path.data(), path.size(), sectionName))
+            return this;
+        std::string upper = ToUpperCopy(path);
+        auto slot = sections.lower_bound(upper);
+        if (slot != sections.end() && slot->first == upper)
+            return slot->second.get();
+        if (Depth() >= kIniMaxDepth)
+            return this;
+        std::unique_ptr<CIniFile> child(new CIniFile());
+        child->sectionName = upper;
+        child->parent = this;
+        return sections.emplace_hint(slot, std::move(upper), std::move(child))->second.get();
+    }
+    if (CIniFile* found = FindSection(path))
+        return found;
+    std::string head, tail;
+    bool hasSeparator;
+    SplitSectionPath(ToUpperCopy(path), head, tail, hasSeparator);
+    CIniFile* headSection = FindSection(head);
+    if (!headSection)
+        headSection = AddSection(head); // head holds no separator: one new child
+    if (hasSeparator)
+        headSection->AddSection(tail);
+    return nullptr;
 }
