@@ -1,6 +1,7 @@
 // The lenient reader: Load and the byte-buffer parser beneath it.
 #include "Ini/CIniFile.h"
 
+#include "Ini/CIniFileSystem.h"
 #include "Ini/CIniFileText.h"
 
 namespace {
@@ -134,7 +135,7 @@ bool CIniFile::Load(const std::string& path) {
         ReleaseMemory();
         // A file that exists but could not be read is left alone: creating it anew would
         // empty it.
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (!IniFileSystem::SurelyMissing(path)) {
             lastError = std::string(kLoadFailed) + " : " + path;
             return false;
         }

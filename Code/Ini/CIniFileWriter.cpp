@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "Ini/CIniFileSystem.h"
+
 namespace {
 
 // Writes go out in pieces of this size, so no single call exceeds what a DWORD counts.
@@ -98,10 +100,10 @@ bool CIniFile::Save(const std::string& path) {
     // Fail where truncating the target would have failed (read-only file, missing folder),
     // with the box naming the target, but without touching its content.
     DWORD attributes = GetFileAttributesA(target.c_str());
-    bool existed = attributes != INVALID_FILE_ATTRIBUTES;
+    bool existed = attributes != INVALID_FILE_ATTRIBUTES || !IniFileSystem::SurelyMissing(target);
     // Some hosts (Wine run as root) let a read-only file be opened for writing and replaced;
     // Windows refuses both, and so do we.
-    if (existed && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         ReportReplaceFailure(target, ERROR_ACCESS_DENIED);
         return false;
     }
@@ -121,7 +123,7 @@ bool CIniFile::Save(const std::string& path) {
         ReportReplaceFailure(target, error);
         ok = false;
     }
-    // The probe made an empty target; nothing was there to keep.
+    // The probe made the target, empty; nothing was there to keep.
     if (!ok && !existed)
         DeleteFileA(target.c_str());
     return ok;
