@@ -35,7 +35,8 @@ public:
     int Read(void* dest, DWORD count, DWORD* got = nullptr);
     // 1 when every byte was stored (or counted, in size-determination mode); 0 after error box
     // 4. Flushes after each disk write unless `noFlush` is set. A memory write never passes the
-    // end of the buffer: it stores what fits, tells that count and fails.
+    // end of the buffer: it stores what fits, tells that count and fails. Writing to a disk
+    // object whose file is not open fails too.
     int Write(const void* src, DWORD count, DWORD* written = nullptr, bool noFlush = false);
 
     // The position, low 32 bits; the high part goes to `high` when given.
@@ -43,7 +44,8 @@ public:
     // Moves from the beginning (1), the current position (2) or the end (4) and returns the new
     // position. From the end, the offset is added to the size in every mode, as the system
     // does (-3 is three bytes before the end). A memory position stays inside the buffer.
-    // Seeking from the end in size-determination mode shows error 11 and gives 0xFFFFFFFF.
+    // Seeking from the end in size-determination mode shows error 11 and gives 0xFFFFFFFF; so
+    // does another origin on a disk file, with error 5 and without moving.
     DWORD SetPosition(LONG offset, DWORD origin, LONG* high = nullptr);
     // Size in bytes; leaves the position where it was.
     DWORD GetSize(DWORD* high = nullptr);
