@@ -1,6 +1,9 @@
 // The lenient reader: Load and the byte-buffer parser beneath it.
 #include "Ini/CIniFile.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "Ini/CIniFileSystem.h"
 #include "Ini/CIniFileText.h"
 
@@ -22,6 +25,31 @@ constexpr ByteClasses MakeByteClasses() {
 }
 
 constexpr ByteClasses kStops = MakeByteClasses();
+
+const uint64_t kOnes = 0x0101010101010101ull;
+const uint64_t kHighBits = 0x8080808080808080ull;
+
+// Nonzero when one of the eight bytes of `block` is `c` (exact, with no false alarm).
+inline uint64_t HasByte(uint64_t block, unsigned char c) {
+    uint64_t v = block ^ (kOnes * c);
+    return (v - kOnes) & ~v & kHighBits;
+}
+
+// The first stop byte at or after `p`, or `end`. Eight plain bytes are passed at a time,
+// since most of a text file is plain.
+const char* SkipPlain(const char* p, const char* end) {
+    while (end - p >= 8) {
+        uint64_t block;
+        std::memcpy(&block, p, sizeof block);
+        if (HasByte(block, '\r') | HasByte(block, '\n') | HasByte(block, '\0') |
+            HasByte(block, '"') | HasByte(block, ';') | HasByte(block, '/') | HasByte(block, '='))
+            break;
+        p += 8;
+    }
+    while (p < end && !kStops.stop[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
 
 // Where the characters that matter to the grammar first (or, for quotes, last) occur in a
 // line; null when absent.
@@ -50,8 +78,7 @@ public:
         begin = pos;
         const char* p = pos;
         for (;; ++p) {
-            while (p < end && !kStops.stop[static_cast<unsigned char>(*p)])
-                ++p;
+            p = SkipPlain(p, end);
             if (p == end || *p == '\r' || *p == '\n' || *p == '\0')
                 break;
             Note(p, marks);
@@ -111,6 +138,23 @@ void RemoveComment(const LineMarks& marks, const char*& end) {
             cut = marker;
     }
     end = cut;
+}
+
+// Where `key` is or would go in `map`. Files written by Save hold their sections and keys in
+// map order, so the end is tried first: one comparison instead of a search.
+template <typename Map> typename Map::iterator SortedSlot(Map& map, const std::string& key) {
+    if (map.empty() || map.rbegin()->first < key)
+        return map.end();
+    return map.lower_bound(key);
+}
+
+void StoreKey(std::map<std::string, std::string>& keys, const std::string& key,
+              const char* valueBegin, const char* valueEnd) {
+    auto slot = SortedSlot(keys, key);
+    if (slot != keys.end() && slot->first == key)
+        slot->second.assign(valueBegin, valueEnd);
+    else
+        keys.emplace_hint(slot, key, std::string(valueBegin, valueEnd));
 }
 
 void StripQuotes(const char*& begin, const char*& end) {
@@ -223,11 +267,7 @@ void CIniFile::Parse(const char* bytes, size_t size) {
         upperKey.assign(keyBegin, keyEnd);
         for (char& c : upperKey)
             c = IniText::Upper(c);
-        auto slot = section->keys.lower_bound(upperKey);
-        if (slot != section->keys.end() && slot->first == upperKey)
-            slot->second.assign(valueBegin, valueEnd);
-        else
-            section->keys.emplace_hint(slot, upperKey, std::string(valueBegin, valueEnd));
+        StoreKey(section->keys, upperKey, valueBegin, valueEnd);
     }
 }
 
@@ -241,7 +281,7 @@ CIniFile* CIniFile::EnterHeader(const std::string& path) {
         if (IniText::EqualNoCase(path.data(), path.size(), sectionName))
             return this;
         std::string upper = ToUpperCopy(path);
-        auto slot = sections.lower_bound(upper);
+        auto slot = SortedSlot(sections, upper);
         if (slot != sections.end() && slot->first == upper)
             return slot->second.get();
         if (Depth() >= kIniMaxDepth)
