@@ -34,7 +34,9 @@ std::string FormatText(const char* format, ...) {
     return text;
 }
 
-std::string Left(const std::string& text, size_t count) { return text.substr(0, count); }
+std::string Left(const std::string& text, size_t count) {
+    return text.substr(0, count);
+}
 
 std::string Right(const std::string& text, size_t count) {
     if (count >= text.size())
@@ -51,8 +53,7 @@ void SplitList(const std::string& text, std::vector<std::string>& items) {
             rest += c;
     }
     size_t start = 0;
-    for (size_t comma = rest.find(','); comma != std::string::npos;
-         comma = rest.find(',', start)) {
+    for (size_t comma = rest.find(','); comma != std::string::npos; comma = rest.find(',', start)) {
         items.push_back(rest.substr(start, comma - start));
         start = comma + 1;
     }

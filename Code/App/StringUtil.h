@@ -6,8 +6,7 @@
 
 // Expands `format` into `out` through a buffer of strlen(format) + 1024 characters; a longer
 // expansion is truncated to the buffer. The result is cut at its first NUL.
-void StringFormat(std::string& out, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void StringFormat(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Expands `format` through a fixed 8192-byte buffer (at most 8191 characters are kept) and
 // returns the text up to its first NUL.
