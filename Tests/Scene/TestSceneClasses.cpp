@@ -3,6 +3,7 @@
 #include "Scene/CreateFunctionRegistry.h"
 #include "Scene/NiStream.h"
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -34,17 +35,15 @@ NiObject* CreateNoObject() {
 
 } // namespace
 
-NI_IMPLEMENT_RTTI(TestLinkNode, NiNode)
-NI_IMPLEMENT_RTTI(TestLeaf, NiAVObject)
-
-NiObject* TestLinkNode::CreateObject() {
+LiveTestObject::LiveTestObject() {
     ++live;
-    return new (std::nothrow) TestLinkNode;
 }
-
-TestLinkNode::~TestLinkNode() {
+LiveTestObject::~LiveTestObject() {
     --live;
 }
+
+NI_IMPLEMENT_STREAMABLE(TestLinkNode, NiNode)
+NI_IMPLEMENT_STREAMABLE(TestLeaf, NiAVObject)
 
 void TestLinkNode::LoadData(NiStream& stream) {
     NiNode::LoadData(stream);
@@ -71,15 +70,6 @@ void TestLinkNode::Link(NiStream& stream) {
 void TestLinkNode::PostLink(NiStream& stream) {
     NiNode::PostLink(stream);
     Record("P" + label);
-}
-
-NiObject* TestLeaf::CreateObject() {
-    ++live;
-    return new (std::nothrow) TestLeaf;
-}
-
-TestLeaf::~TestLeaf() {
-    --live;
 }
 
 void TestLeaf::LoadData(NiStream& stream) {

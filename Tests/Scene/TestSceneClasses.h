@@ -5,15 +5,20 @@
 #include "Scene/NiNode.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
+
+// A member of every test object, so that the tests can count the ones alive.
+struct LiveTestObject {
+    LiveTestObject();
+    LiveTestObject(const LiveTestObject&) = delete;
+    ~LiveTestObject();
+};
 
 // "TestLinkNode": a sized-string label, a list of child link ids, one further link id.
 // Children that are NiAVObjects are attached; the further link is only remembered.
 class TestLinkNode : public NiNode {
     NI_DECLARE_STREAMABLE
 public:
-    ~TestLinkNode() override;
     void LoadData(NiStream& stream) override;
     void Link(NiStream& stream) override;
     void PostLink(NiStream& stream) override;
@@ -22,16 +27,17 @@ public:
     uint32_t declaredChildren = 0;
     unsigned refusedChildren = 0;
     NiObject* target = nullptr; // not a reference: the tests look at it only while loaded
+    LiveTestObject live;
 };
 
 // "TestLeaf": one 32-bit word, its own update flag (non-zero: changes over time).
 class TestLeaf : public NiAVObject {
     NI_DECLARE_STREAMABLE
 public:
-    ~TestLeaf() override;
     void LoadData(NiStream& stream) override;
     void Link(NiStream& stream) override;
     void PostLink(NiStream& stream) override;
+    LiveTestObject live;
 };
 
 // Registers the classes above and the faulty ones: "TestNoObject" (its create function
