@@ -9,175 +9,108 @@
 
 namespace {
 
-const char* const kWarning = "Error: Unable to locate specified key";
-
-void ExpectOneWarning(const BoxCapture& boxes) {
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "WARNING");
-    EXPECT_EQ(boxes.Boxes()[0].text, kWarning);
+// Runs `read` and checks it showed `count` missing-key warnings and nothing else.
+template <typename Read> void ExpectWarnings(size_t count, Read read) {
+    BoxCapture boxes;
+    read();
+    ASSERT_EQ(boxes.Boxes().size(), count);
+    for (const CapturedBox& box : boxes.Boxes()) {
+        EXPECT_EQ(box.caption, "WARNING");
+        EXPECT_EQ(box.text, "Error: Unable to locate specified key");
+    }
 }
 
 } // namespace
 
-TEST(IniAccess, SettersStoreTheirPrintfForms) {
+TEST(IniAccess, SettersStoreTheirPrintfFormsUnderUpperCaseKeys) {
     CIniFile section;
     EXPECT_TRUE(section.SetInt("a", -5, true));
     EXPECT_TRUE(section.SetBool("b", true, true));
     EXPECT_TRUE(section.SetBool("c", false, true));
     EXPECT_TRUE(section.SetFloat("d", 6.6f, true));
     EXPECT_TRUE(section.SetInt("e", 2147483647, true));
-    EXPECT_EQ(ValueOf(&section, "A"), "-5");
-    EXPECT_EQ(ValueOf(&section, "B"), "1");
-    EXPECT_EQ(ValueOf(&section, "C"), "0");
-    EXPECT_EQ(ValueOf(&section, "D"), "6.600000");
-    EXPECT_EQ(ValueOf(&section, "E"), "2147483647");
-}
-
-TEST(IniAccess, LargestFloatIsWrittenInFull) {
-    CIniFile section;
-    section.SetFloat("F", -3.40282347e38f, true);
-    EXPECT_EQ(ValueOf(&section, "F"), "-340282346638528859811704183484516925440.000000");
-}
-
-TEST(IniAccess, KeysAreCaseInsensitiveAndStoredUpperCase) {
-    CIniFile section;
-    section.SetString("lod", "1", true);
-    EXPECT_EQ(section.GetString("LOD"), "1");
+    EXPECT_TRUE(section.SetFloat("f", -3.40282347e38f, true));
+    EXPECT_TRUE(section.SetString("lod", "1", true));
+    EXPECT_EQ(Describe(section), "A=-5|B=1|C=0|D=6.600000|E=2147483647|"
+                                 "F=-340282346638528859811704183484516925440.000000|LOD=1|");
     EXPECT_EQ(section.GetString("Lod"), "1");
-    ASSERT_EQ(section.Keys().size(), 1u);
-    EXPECT_EQ(section.Keys().begin()->first, "LOD");
+    // Without create, only existing keys change.
+    EXPECT_FALSE(section.SetString("NEW", "x", false));
+    EXPECT_FALSE(section.SetInt("NEW", 1, false));
+    EXPECT_TRUE(section.SetInt("lOd", 2, false));
+    EXPECT_EQ(ValueAt(section, "", "NEW"), "<missing>");
+    EXPECT_EQ(ValueAt(section, "", "LOD"), "2");
 }
 
-TEST(IniAccess, GettersConvertAsAtoiAndAtof) {
+TEST(IniAccess, GettersConvertAsAtoiAndAtofAndSaturate) {
     auto doc = Parsed("RES = 800x600\nBLANK =   42\nWORD = Low\nF = 6.600000\nG = 1.5abc\n"
-                      "TWO = 2\nMINUS = -1\nHIGH = High\n");
-    EXPECT_EQ(doc->GetInt("RES"), 800);
-    EXPECT_EQ(doc->GetInt("BLANK"), 42);
-    EXPECT_EQ(doc->GetInt("WORD"), 0);
+                      "TWO = 2\nMINUS = -1\nHIGH = High\nBIG = 99999999999\n"
+                      "SMALL = -99999999999\nHUGE = 1e300\nTINY = -1e300\n");
+    const struct {
+        const char* key;
+        int asInt;
+        bool asBool;
+    } rows[] = {{"RES", 800, true},        {"BLANK", 42, true},
+                {"WORD", 0, false},        {"HIGH", 0, false},
+                {"TWO", 2, true},          {"MINUS", -1, true},
+                {"BIG", 2147483647, true}, {"SMALL", -2147483647 - 1, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(doc->GetInt(row.key), row.asInt);
+        EXPECT_EQ(doc->GetBool(row.key), row.asBool);
+    }
     EXPECT_EQ(doc->GetFloat("F"), 6.6f);
     EXPECT_EQ(doc->GetFloat("G"), 1.5f);
-    EXPECT_FALSE(doc->GetBool("WORD"));
-    EXPECT_FALSE(doc->GetBool("HIGH"));
-    EXPECT_TRUE(doc->GetBool("TWO"));
-    EXPECT_TRUE(doc->GetBool("MINUS"));
+    EXPECT_TRUE(std::isinf(doc->GetFloat("HUGE")) && doc->GetFloat("HUGE") > 0);
+    EXPECT_TRUE(std::isinf(doc->GetFloat("TINY")) && doc->GetFloat("TINY") < 0);
 }
 
-TEST(IniAccess, NumbersOutOfRangeSaturate) {
-    auto doc = Parsed("BIG = 99999999999\nSMALL = -99999999999\nHUGE = 1e300\nTINY = -1e300\n");
-    EXPECT_EQ(doc->GetInt("BIG"), 2147483647);
-    EXPECT_EQ(doc->GetInt("SMALL"), -2147483647 - 1);
-    EXPECT_TRUE(doc->GetBool("BIG"));
-    float huge = doc->GetFloat("HUGE");
-    EXPECT_TRUE(std::isinf(huge) && huge > 0);
-    float tiny = doc->GetFloat("TINY");
-    EXPECT_TRUE(std::isinf(tiny) && tiny < 0);
-}
-
-TEST(IniAccess, MissingKeyGivesTheSentinelAfterOneWarning) {
+TEST(IniAccess, EachMissingReadGivesTheSentinelAfterOneWarning) {
     CIniFile section;
-    {
-        BoxCapture boxes;
-        EXPECT_EQ(section.GetInt("NOPE"), 2147483647);
-        ExpectOneWarning(boxes);
-    }
-    {
-        BoxCapture boxes;
-        EXPECT_FALSE(section.GetBool("NOPE"));
-        ExpectOneWarning(boxes);
-    }
-    {
-        BoxCapture boxes;
+    ExpectWarnings(1, [&] { EXPECT_EQ(section.GetInt("NOPE"), 2147483647); });
+    ExpectWarnings(1, [&] { EXPECT_FALSE(section.GetBool("NOPE")); });
+    ExpectWarnings(1, [&] {
         float value = section.GetFloat("NOPE");
         uint32_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         EXPECT_EQ(bits, 0x7F7FFFFFu);
-        ExpectOneWarning(boxes);
-    }
-    {
-        BoxCapture boxes;
-        EXPECT_EQ(section.GetString("NOPE"), "__INI_ERROR__");
-        ExpectOneWarning(boxes);
-    }
+    });
+    ExpectWarnings(1, [&] { EXPECT_EQ(section.GetString("NOPE"), "__INI_ERROR__"); });
+    ExpectWarnings(2, [&] {
+        section.GetString("A");
+        section.GetInt("A");
+    });
     EXPECT_TRUE(section.Keys().empty());
 }
 
-TEST(IniAccess, EachMissingReadWarnsAgain) {
-    CIniFile section;
-    BoxCapture boxes;
-    section.GetString("A");
-    section.GetInt("A");
-    EXPECT_EQ(boxes.Boxes().size(), 2u);
-}
-
-TEST(IniAccess, GetStringOrNeverWarns) {
-    CIniFile section;
+TEST(IniAccess, FallbackReadsStoredErrorTextAndMissingSectionsStayQuiet) {
+    CIniFile doc;
+    CIniFile& section = *doc.AddSection("S");
     section.SetString("HERE", "yes", true);
-    BoxCapture boxes;
-    EXPECT_EQ(section.GetStringOr("NOPE", "fallback"), "fallback");
-    EXPECT_EQ(section.GetStringOr("here", "fallback"), "yes");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(IniAccess, StoredErrorTextReadsAsMissingWithoutWarning) {
-    CIniFile section;
     section.SetString("K", "__INI_ERROR__", true);
-    BoxCapture boxes;
-    EXPECT_EQ(section.GetInt("K"), 2147483647);
-    EXPECT_FALSE(section.GetBool("K"));
-    EXPECT_EQ(section.GetFloat("K"), 3.40282347e38f);
-    EXPECT_EQ(section.GetStringOr("K", "d"), "d");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(IniAccess, SetterWithoutCreateChangesOnlyExistingKeys) {
-    CIniFile section;
-    EXPECT_FALSE(section.SetString("NEW", "x", false));
-    EXPECT_FALSE(section.SetInt("NEW", 1, false));
-    EXPECT_TRUE(section.Keys().empty());
-    section.SetString("OLD", "1", true);
-    EXPECT_TRUE(section.SetInt("old", 2, false));
-    EXPECT_EQ(ValueOf(&section, "OLD"), "2");
-}
-
-TEST(IniAccess, DocumentLevelReadOfAMissingSectionIsQuiet) {
-    CIniFile doc;
-    BoxCapture boxes;
-    EXPECT_EQ(doc.GetString("NOWHERE", "K"), "__INI_ERROR__");
-    EXPECT_EQ(doc.GetStringOr("NOWHERE", "K", "d"), "d");
-    EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_TRUE(doc.Sections().empty());
-}
-
-TEST(IniAccess, DocumentLevelReadOfAMissingKeyWarns) {
-    CIniFile doc;
-    doc.AddSection("S");
-    BoxCapture boxes;
-    EXPECT_EQ(doc.GetString("S", "K"), "__INI_ERROR__");
-    ExpectOneWarning(boxes);
+    ExpectWarnings(0, [&] {
+        EXPECT_EQ(section.GetStringOr("NOPE", "fallback"), "fallback");
+        EXPECT_EQ(section.GetStringOr("here", "fallback"), "yes");
+        EXPECT_EQ(section.GetInt("K"), 2147483647);
+        EXPECT_FALSE(section.GetBool("K"));
+        EXPECT_EQ(section.GetFloat("K"), 3.40282347e38f);
+        EXPECT_EQ(section.GetStringOr("K", "d"), "d");
+        EXPECT_EQ(doc.GetString("NOWHERE", "K"), "__INI_ERROR__");
+        EXPECT_EQ(doc.GetStringOr("NOWHERE", "K", "d"), "d");
+    });
+    EXPECT_EQ(doc.FindSection("NOWHERE"), nullptr);
+    ExpectWarnings(1, [&] { EXPECT_EQ(doc.GetString("S", "NOPE"), "__INI_ERROR__"); });
 }
 
 TEST(IniAccess, DocumentLevelSetterCreatesTheSectionOnlyWhenAsked) {
     CIniFile doc;
     EXPECT_FALSE(doc.SetString("Options", "lod", "1", false));
     EXPECT_TRUE(doc.Sections().empty());
-
     EXPECT_TRUE(doc.SetInt("Options", "lod", 1, true));
-    CIniFile* options = doc.FindSection("OPTIONS");
-    ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->GetSectionName(), "Options");
-    EXPECT_EQ(ValueOf(options, "LOD"), "1");
-
     EXPECT_TRUE(doc.SetBool("OPTIONS", "FLAG", true, true));
     EXPECT_TRUE(doc.SetFloat("options", "SIZE", 0.5f, true));
     EXPECT_FALSE(doc.SetString("OPTIONS", "ABSENT", "x", false));
-    EXPECT_EQ(ValueOf(options, "FLAG"), "1");
-    EXPECT_EQ(ValueOf(options, "SIZE"), "0.500000");
-    EXPECT_EQ(options->Keys().size(), 3u);
-}
-
-TEST(IniAccess, EmptySectionPathNamesTheDocument) {
-    CIniFile doc;
     EXPECT_TRUE(doc.SetString("", "TOP", "v", true));
-    EXPECT_EQ(ValueOf(&doc, "TOP"), "v");
     EXPECT_EQ(doc.GetString("", "top"), "v");
+    EXPECT_EQ(Describe(doc), "TOP=v|[Options]{FLAG=1|LOD=1|SIZE=0.500000|}");
 }

@@ -1,201 +1,152 @@
-// The lenient grammar, read from bytes in memory.
+// The lenient grammar, read from bytes in memory, and the section tree it builds.
 #include <gtest/gtest.h>
 
 #include "IniTestSupport.h"
 
-TEST(IniReader, KeyBeforeAnyHeaderBelongsToTheDocument) {
-    auto doc = Parsed("key=value");
-    EXPECT_EQ(ValueOf(doc.get(), "KEY"), "value");
-    EXPECT_EQ(doc->Keys().size(), 1u);
-    EXPECT_TRUE(doc->Sections().empty());
+TEST(IniReader, TextGivesTheseSectionsAndKeys) {
+    const struct {
+        std::string text, expected;
+    } rows[] = {
+        {"key=value", "KEY=value|"},
+        {"[player]\r\n  Name =  \"Bob\"  ; note\r\n", "[PLAYER]{NAME=Bob|}"},
+        // Comment markers cut only outside quotes.
+        {"A = \"a;b//c\"\nB = a;b\nC = \"a\" ; b\nD = x // y\nE = x /* y */ z\n"
+         "F = \"p/*q\" // r\n; G = x\n  // H = x\n",
+         "A=a;b//c|B=a|C=a|D=x|E=x|F=p/*q|"},
+        // A lone quote lets the comment cut and the value run on over lines.
+        {"KEY = \"x ; y\n  second ; line\nthird\"\nOTHER = 1\n",
+         "KEY=x\n  second ; line\nthird|OTHER=1|"},
+        {"[S]\r\nKEY = \"one\r\n[NOT A HEADER]\r\nthree\"\r\nNEXT = 2\r\n",
+         "[S]{KEY=one\n[NOT A HEADER]\nthree|NEXT=2|}"},
+        {"KEY = \"abc", "KEY=abc|"},
+        {"KEY = \"abc\n", "KEY=abc|"},
+        {"KEY = \"abc\n\n", "KEY=abc\n|"},
+        {"A = \"\"x\"\"\nB = \"a\"b\"\nC = \"\nD = plain\"\nE = \"\"\n",
+         "A=x|B=a\"b|C=|D=plain|E=|"},
+        {"=5\nKEY == 5\nOTHER = =5\nSUM = a=b\n", "=5|KEY= 5|OTHER=5|SUM=a=b|"},
+        {"[ Options ]\nA = 1\n[OTHER]\nB = 2\n[OPTIONS]\nC = 3\n",
+         "[OPTIONS]{A=1|C=3|}[OTHER]{B=2|}"},
+        {"[S]\nA = 1\n[]\nB = 2\n[[ ]]\nC = 3\n", "B=2|C=3|[S]{A=1|}"},
+        {"[[X]]\nA = 1\n[Y]Z]\nB = 2\n", "[X]{A=1|}[Y]Z]{B=2|}"},
+        {"width = 1\nWIDTH = 2\nWidth = 3\n", "WIDTH=3|"},
+        {"[A/B]\nX = 1\n[a//b]\nY = 2\n[a\\b]\nZ = 3\n", "[A]{[B]{X=1|Y=2|Z=3|}}"},
+        {"[LONELY]\n[Other/Child]\n", "[LONELY]{}[OTHER]{[CHILD]{}}"},
+        {"A = 1\nbare word\n[unclosed\nB = 2\n", "A=1|B=2|"},
+        // CR, LF and NUL each end a line; CR LF, LF CR and NUL then CR or LF are one end.
+        {Bytes("A=1\rB=2\n\rC=3\r\nD=4\0E=5\0\nF=6"), "A=1|B=2|C=3|D=4|E=5|F=6|"},
+        {"K = \"a\r\rb\"", "K=a\n\nb|"},
+        {Bytes("K = \"a\0b\""), "K=a\nb|"},
+        {"\n   \t\n; one\n// two\n/* three\n", ""},
+        {"\"", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(Describe(*Parsed(row.text)), row.expected);
+    }
 }
 
-TEST(IniReader, HeaderAndKeyAreTrimmedUpperCasedAndUnquoted) {
-    auto doc = Parsed("[player]\r\n  Name =  \"Bob\"  ; note\r\n");
-    CIniFile* player = doc->FindSection("PLAYER");
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->GetSectionName(), "PLAYER");
-    EXPECT_EQ(ValueOf(player, "NAME"), "Bob");
-}
-
-TEST(IniReader, CommentMarkersCutOnlyOutsideQuotes) {
-    auto doc = Parsed("A = \"a;b//c\"\n"
-                      "B = a;b\n"
-                      "C = \"a\" ; b\n"
-                      "D = x // y\n"
-                      "E = x /* y */ z\n"
-                      "F = \"p/*q\" // r\n"
-                      "; G = commented out\n"
-                      "  // H = commented out\n");
-    EXPECT_EQ(ValueOf(doc.get(), "A"), "a;b//c");
-    EXPECT_EQ(ValueOf(doc.get(), "B"), "a");
-    EXPECT_EQ(ValueOf(doc.get(), "C"), "a");
-    EXPECT_EQ(ValueOf(doc.get(), "D"), "x");
-    EXPECT_EQ(ValueOf(doc.get(), "E"), "x");
-    EXPECT_EQ(ValueOf(doc.get(), "F"), "p/*q");
-    EXPECT_EQ(doc->Keys().size(), 6u);
-}
-
-TEST(IniReader, OneLoneQuoteLetsTheCommentCutAndTheValueRunOn) {
-    auto doc = Parsed("KEY = \"x ; y\n"
-                      "  second ; line\n"
-                      "third\"\n"
-                      "OTHER = 1\n");
-    EXPECT_EQ(ValueOf(doc.get(), "KEY"), "x\n  second ; line\nthird");
-    EXPECT_EQ(ValueOf(doc.get(), "OTHER"), "1");
-}
-
-TEST(IniReader, QuotedValueOverSeveralLinesIsJoinedWithLineFeeds) {
-    auto doc = Parsed("[S]\r\nKEY = \"one\r\n[NOT A HEADER]\r\nthree\"\r\nNEXT = 2\r\n");
-    EXPECT_EQ(ValueAt(*doc, "S", "KEY"), "one\n[NOT A HEADER]\nthree");
-    EXPECT_EQ(ValueAt(*doc, "S", "NEXT"), "2");
-    EXPECT_EQ(doc->FindSection("NOT A HEADER"), nullptr);
-}
-
-TEST(IniReader, QuoteOpenedOnTheLastLineEndsAtTheEndOfTheData) {
-    EXPECT_EQ(ValueOf(Parsed("KEY = \"abc").get(), "KEY"), "abc");
-    EXPECT_EQ(ValueOf(Parsed("KEY = \"abc\n").get(), "KEY"), "abc");
-    // Two line feeds leave one empty line, which the value takes in.
-    EXPECT_EQ(ValueOf(Parsed("KEY = \"abc\n\n").get(), "KEY"), "abc\n");
-}
-
-TEST(IniReader, OuterQuotesGoInnerQuotesStay) {
-    auto doc = Parsed("A = \"\"x\"\"\n"
-                      "B = \"a\"b\"\n"
-                      "C = \"\n"
-                      "D = plain\"\n"
-                      "E = \"\"\n");
-    EXPECT_EQ(ValueOf(doc.get(), "A"), "x");
-    EXPECT_EQ(ValueOf(doc.get(), "B"), "a\"b");
-    EXPECT_EQ(ValueOf(doc.get(), "C"), "");
-    EXPECT_EQ(ValueOf(doc.get(), "D"), "plain");
-    EXPECT_EQ(ValueOf(doc.get(), "E"), "");
-}
-
-TEST(IniReader, TheFirstEqualsSplitsAndLeadingEqualsLeaveTheValue) {
-    auto doc = Parsed("=5\n"
-                      "KEY == 5\n"
-                      "OTHER = =5\n"
-                      "SUM = a=b\n");
-    EXPECT_EQ(ValueOf(doc.get(), ""), "5");
-    EXPECT_EQ(ValueOf(doc.get(), "KEY"), " 5");
-    EXPECT_EQ(ValueOf(doc.get(), "OTHER"), "5");
-    EXPECT_EQ(ValueOf(doc.get(), "SUM"), "a=b");
-}
-
-TEST(IniReader, RepeatedSectionsMergeWhateverTheirCaseAndBlanks) {
-    auto doc = Parsed("[ Options ]\nA = 1\n[OTHER]\nB = 2\n[OPTIONS]\nC = 3\n");
-    ASSERT_EQ(doc->Sections().size(), 2u);
-    CIniFile* options = doc->FindSection("OPTIONS");
-    ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->GetSectionName(), "OPTIONS");
-    EXPECT_EQ(ValueOf(options, "A"), "1");
-    EXPECT_EQ(ValueOf(options, "C"), "3");
-    EXPECT_EQ(options->Keys().size(), 2u);
-}
-
-TEST(IniReader, EmptyHeaderSendsKeysBackToTheDocument) {
-    auto doc = Parsed("[S]\nA = 1\n[]\nB = 2\n[[ ]]\nC = 3\n");
-    EXPECT_EQ(ValueAt(*doc, "S", "A"), "1");
-    EXPECT_EQ(ValueOf(doc.get(), "B"), "2");
-    EXPECT_EQ(ValueOf(doc.get(), "C"), "3");
-    EXPECT_EQ(doc->Sections().size(), 1u);
-}
-
-TEST(IniReader, BracketRunsAroundAHeaderAreRemoved) {
-    auto doc = Parsed("[[X]]\nA = 1\n[Y]Z]\nB = 2\n");
-    EXPECT_EQ(ValueAt(*doc, "X", "A"), "1");
-    EXPECT_EQ(ValueAt(*doc, "Y]Z", "B"), "2");
-}
-
-TEST(IniReader, RepeatedKeyKeepsTheLastValueWhateverItsCase) {
-    auto doc = Parsed("width = 1\nWIDTH = 2\nWidth = 3\n");
-    EXPECT_EQ(doc->Keys().size(), 1u);
-    EXPECT_EQ(ValueOf(doc.get(), "WIDTH"), "3");
-}
-
-TEST(IniReader, PathHeadersNestAndDoubledSeparatorsNameTheSameSection) {
-    auto doc = Parsed("[A/B]\nX = 1\n[a//b]\nY = 2\n[a\\b]\nZ = 3\n");
-    ASSERT_EQ(doc->Sections().size(), 1u);
-    CIniFile* a = doc->FindSection("A");
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(a->Keys().empty());
-    ASSERT_EQ(a->Sections().size(), 1u);
-    CIniFile* b = a->FindSection("B");
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->GetSectionName(), "B");
-    EXPECT_EQ(ValueOf(b, "X"), "1");
-    EXPECT_EQ(ValueOf(b, "Y"), "2");
-    EXPECT_EQ(ValueOf(b, "Z"), "3");
-    EXPECT_EQ(doc->FindSection("A/A"), a);
-}
-
-TEST(IniReader, HeaderWithoutKeysStillMakesItsSection) {
-    auto doc = Parsed("[LONELY]\n[Other/Child]\n");
-    EXPECT_NE(doc->FindSection("LONELY"), nullptr);
-    EXPECT_NE(doc->FindSection("OTHER/CHILD"), nullptr);
-    EXPECT_EQ(doc->FindSection("OTHER")->GetSectionName(), "OTHER");
-    EXPECT_EQ(doc->FindSection("OTHER/CHILD")->GetSectionName(), "CHILD");
-}
-
-TEST(IniReader, LineWithoutEqualsIsSkippedAndReadingGoesOn) {
-    auto doc = Parsed("A = 1\nbare word\n[unclosed\nB = 2\n");
-    EXPECT_EQ(ValueOf(doc.get(), "A"), "1");
-    EXPECT_EQ(ValueOf(doc.get(), "B"), "2");
-    EXPECT_TRUE(doc->Sections().empty());
-}
-
-TEST(IniReader, LineEndsFollowTheTextFileRules) {
-    // CR, LF and NUL each end a line; CR LF, LF CR and NUL followed by CR or LF are one end.
-    auto doc = Parsed(Bytes("A=1\rB=2\n\rC=3\r\nD=4\0E=5\0\nF=6"));
-    for (const char* key : {"A", "B", "C", "D", "E", "F"})
-        EXPECT_NE(ValueOf(doc.get(), key), "<missing>") << key;
-    EXPECT_EQ(ValueOf(doc.get(), "F"), "6");
-    // Two equal line ends in a row leave an empty line, which a quoted value keeps.
-    EXPECT_EQ(ValueOf(Parsed("K = \"a\r\rb\"").get(), "K"), "a\n\nb");
-    EXPECT_EQ(ValueOf(Parsed(Bytes("K = \"a\0b\"")).get(), "K"), "a\nb");
-}
-
-TEST(IniReader, BlankAndCommentLinesLeaveTheDocumentEmpty) {
-    auto doc = Parsed("\n   \t\n; one\n// two\n/* three\n");
-    EXPECT_TRUE(doc->Keys().empty());
-    EXPECT_TRUE(doc->Sections().empty());
-}
-
-TEST(IniReader, ParsingAgainReplacesTheContent) {
+TEST(IniReader, ParsingAgainReplacesTheContentAndNullGivesNothing) {
     auto doc = Parsed("[OLD]\nA = 1\n");
     doc->Parse("B=2", 3);
-    EXPECT_EQ(doc->FindSection("OLD"), nullptr);
-    EXPECT_EQ(ValueOf(doc.get(), "B"), "2");
+    EXPECT_EQ(Describe(*doc), "B=2|");
+    doc->Parse(nullptr, 0);
+    EXPECT_EQ(Describe(*doc), "");
 }
 
-TEST(IniReader, TenMegabyteLineIsReadWhole) {
-    std::string line = "KEY = " + std::string(10 * 1024 * 1024, 'x');
-    auto doc = Parsed(line);
-    EXPECT_EQ(ValueOf(doc.get(), "KEY").size(), 10u * 1024 * 1024);
-}
-
-TEST(IniReader, DataThatIsOneUnterminatedQuoteGivesNothing) {
-    EXPECT_TRUE(Parsed("\"").get()->Keys().empty());
-    std::string big = "K = \"" + std::string(4 * 1024 * 1024, 'q');
-    EXPECT_EQ(ValueOf(Parsed(big).get(), "K").size(), 4u * 1024 * 1024);
-}
-
-TEST(IniReader, HeaderOfAMillionComponentsStopsAtTheDepthLimit) {
+TEST(IniReader, HugeLinesAndPathsStayInsideTheirLimits) {
+    EXPECT_EQ(ValueAt(*Parsed("KEY = " + std::string(10 << 20, 'x')), "", "KEY").size(), 10u << 20);
+    EXPECT_EQ(ValueAt(*Parsed("K = \"" + std::string(4 << 20, 'q')), "", "K").size(), 4u << 20);
     std::string text = "[";
     for (int i = 0; i < 1000000; ++i)
         text += (i % 2 ? "b/" : "a/");
-    text += "]\nK = v\n";
-    auto doc = Parsed(text);
+    auto doc = Parsed(text + "]\nK = v\n");
     EXPECT_EQ(SectionCount(*doc), static_cast<size_t>(kIniMaxDepth));
     const CIniFile* node = doc.get();
     while (!node->Sections().empty())
         node = node->Sections().begin()->second.get();
-    EXPECT_EQ(ValueOf(node, "K"), "v");
+    EXPECT_EQ(Describe(*node), "K=v|");
 }
 
-TEST(IniReader, NullBufferGivesAnEmptyDocument) {
+TEST(IniPaths, UpperCaseAndComparisonTouchOnlyAsciiLetters) {
+    EXPECT_EQ(ToUpperCopy(Bytes("abc-xyz_09 Fran\xE7"
+                                "ais \xE9t\xE9\0b")),
+              Bytes("ABC-XYZ_09 FRAN\xE7"
+                    "AIS \xE9T\xE9\0B"));
+    const struct {
+        const char *a, *b;
+        int sign;
+    } rows[] = {{"Options", "OPTIONS", 0}, {"abc", "abd", -1}, {"b", "A", 1},
+                {"ab", "abc", -1},         {"abc", "ab", 1},   {"\xE9", "z", 1},
+                {"\xC9", "\xE9", -1},      {"", "A", -1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + " " + row.b);
+        const int result = CompareNoCase(row.a, row.b);
+        EXPECT_EQ((result > 0) - (result < 0), row.sign);
+    }
+}
+
+TEST(IniPaths, SplitCollapsesDoubledSeparatorsAndSplitsAtTheEarliest) {
+    const struct {
+        const char *path, *head, *tail;
+        bool separator;
+    } rows[] = {{"OPTIONS", "OPTIONS", "OPTIONS", false},
+                {"a////b", "a", "b", true},
+                {"a\\\\\\b//c", "a", "b/c", true},
+                {"a\\b/c", "a", "b/c", true},
+                {"a/b\\c", "a", "b\\c", true},
+                {"a/", "a", "", true},
+                {"", "", "", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        std::string head, tail;
+        bool separator = !row.separator;
+        SplitSectionPath(row.path, head, tail, separator);
+        EXPECT_EQ(head, row.head);
+        EXPECT_EQ(tail, row.tail);
+        EXPECT_EQ(separator, row.separator);
+    }
+}
+
+TEST(IniPaths, AddSectionBuildsEachLevelOnceAndFindSectionCreatesNothing) {
     CIniFile doc;
-    doc.Parse(nullptr, 0);
-    EXPECT_TRUE(doc.Keys().empty());
+    EXPECT_EQ(doc.FindSection(""), &doc);
+    EXPECT_EQ(doc.FindSection("A/B"), nullptr);
+    EXPECT_EQ(doc.AddSection(""), &doc);
+    EXPECT_EQ(doc.AddSection("/"), &doc);
+    EXPECT_TRUE(doc.Sections().empty());
+
+    CIniFile* options = doc.AddSection("Options");
+    EXPECT_EQ(doc.Sections().at("OPTIONS").get(), options);
+    EXPECT_EQ(options->GetParent(), &doc);
+    EXPECT_EQ(doc.AddSection("OPTIONS/"), options);
+    EXPECT_EQ(doc.FindSection("options"), options);
+    // A path naming the node itself stays there.
+    EXPECT_EQ(doc.FindSection("Options/OPTIONS"), options);
+    EXPECT_EQ(doc.AddSection("OPTIONS/OPTIONS"), options);
+
+    CIniFile* leaf = doc.AddSection("a/b\\c");
+    EXPECT_EQ(leaf->GetParent()->GetParent(), doc.FindSection("A"));
+    EXPECT_EQ(doc.FindSection("A//B\\\\C"), leaf);
+    EXPECT_EQ(doc.FindSection("a\\b/c"), leaf);
+    EXPECT_EQ(Describe(doc), "[a]{[b]{[c]{}}}[Options]{}");
+}
+
+TEST(IniPaths, NestingStopsAtTheDepthLimitWithoutRecursion) {
+    std::string path;
+    for (int i = 0; i < kIniMaxDepth + 40; ++i)
+        path += (i % 2 ? "B/" : "A/");
+    CIniFile doc;
+    CIniFile* deepest = doc.AddSection(path);
+    EXPECT_EQ(SectionCount(doc), static_cast<size_t>(kIniMaxDepth));
+    EXPECT_EQ(doc.AddSection(path), deepest);
+
+    std::string same;
+    for (int i = 0; i < 1000000; ++i)
+        same += "A/";
+    CIniFile other;
+    CIniFile* a = other.AddSection(same);
+    EXPECT_EQ(a, other.FindSection("A"));
+    // Below A, "A/A/..." is looked up as a child named A, which does not exist.
+    EXPECT_EQ(other.FindSection(same), nullptr);
+    EXPECT_EQ(SectionCount(other), 1u);
 }

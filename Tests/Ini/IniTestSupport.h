@@ -11,17 +11,34 @@ template <size_t N> std::string Bytes(const char (&text)[N]) {
     return std::string(text, N - 1);
 }
 
-// A new document parsed from `text` (which may hold NUL bytes).
-std::unique_ptr<CIniFile> Parsed(const std::string& text);
+inline std::unique_ptr<CIniFile> Parsed(const std::string& text) {
+    std::unique_ptr<CIniFile> doc(new CIniFile());
+    doc->Parse(text.data(), text.size());
+    return doc;
+}
 
-// The stored value of `key` (upper case) in `node`, or "<missing>"; shows no box.
-std::string ValueOf(const CIniFile* node, const std::string& key);
+// The stored value of `key` (upper case) in the section at `path`; shows no box.
+inline std::string ValueAt(CIniFile& doc, const std::string& path, const std::string& key) {
+    const CIniFile* node = doc.FindSection(path);
+    if (!node)
+        return "<no section>";
+    auto found = node->Keys().find(key);
+    return found == node->Keys().end() ? "<missing>" : found->second;
+}
 
-// As ValueOf, in the section at `path` ("<no section>" when there is none).
-std::string ValueAt(CIniFile& doc, const std::string& path, const std::string& key);
+// The whole tree as text: "KEY=value|" per key, then "[Name]{...}" per section, in map order.
+inline std::string Describe(const CIniFile& node) {
+    std::string out;
+    for (const auto& pair : node.Keys())
+        out += pair.first + "=" + pair.second + "|";
+    for (const auto& entry : node.Sections())
+        out += "[" + entry.second->GetSectionName() + "]{" + Describe(*entry.second) + "}";
+    return out;
+}
 
-// Counts sections in the whole tree below `node`.
-size_t SectionCount(const CIniFile& node);
-
-// The path of a file in Tests/Ini/data.
-std::string DataFile(const std::string& name);
+inline size_t SectionCount(const CIniFile& node) {
+    size_t count = node.Sections().size();
+    for (const auto& entry : node.Sections())
+        count += SectionCount(*entry.second);
+    return count;
+}

@@ -3,141 +3,51 @@
 
 #include "IniTestSupport.h"
 
-namespace {
-
-// Sections and keys as a comparable text, one line per key, depth-first in map order.
-void Describe(const CIniFile& node, const std::string& path, std::string& out) {
-    for (const auto& pair : node.Keys())
-        out += path + " " + pair.first + "=" + pair.second + "\n";
-    for (const auto& entry : node.Sections()) {
-        out += path + "/[" + entry.second->GetSectionName() + "]\n";
-        Describe(*entry.second, path + "/" + entry.first, out);
+TEST(IniWriter, DocumentsAreWrittenByteForByte) {
+    const struct {
+        std::string text, expected;
+    } rows[] = {
+        {"[OPTIONS]\nLOD = 1\nBITDEPTH = 32\n",
+         "\r\n[OPTIONS]\r\n\r\n\tBITDEPTH = \"32\"\r\n\tLOD      = \"1\"\r\n"},
+        // Document keys first; nested headers carry their path, one tab per level.
+        {"[OPTIONS]\nLOD = 1\n[OPTIONS/SUB]\nK = v\n[OPTIONS/SUB/DEEP]\nZ = z\n[]\nTOP = t\n",
+         "\r\nTOP = \"t\"\r\n\r\n[OPTIONS]\r\n\r\n\tLOD = \"1\"\r\n\r\n\t[OPTIONS/SUB]\r\n\r\n"
+         "\t\tK = \"v\"\r\n\r\n\t\t[OPTIONS/SUB/DEEP]\r\n\r\n\t\t\tZ = \"z\"\r\n"},
+        {"[EMPTY]\n", "\r\n[EMPTY]\r\n"},
+        {"", ""},
+        // Alignment is per section.
+        {"[A]\nX = 1\nLONGER = 2\n[B]\nY = 3\n",
+         "\r\n[A]\r\n\r\n\tLONGER = \"2\"\r\n\tX      = \"1\"\r\n\r\n[B]\r\n\r\n\tY = \"3\"\r\n"},
+        // Keys in unsigned byte order.
+        {"_U = 3\n\xE9T\xC9 = 4\nAB = 2\nA = 1\n",
+         "\r\nA   = \"1\"\r\nAB  = \"2\"\r\n_U  = \"3\"\r\n\xE9T\xC9 = \"4\"\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(Parsed(row.text)->Serialize(), row.expected);
     }
 }
 
-std::string Describe(const CIniFile& doc) {
-    std::string out;
-    Describe(doc, "", out);
-    return out;
-}
-
-} // namespace
-
-TEST(IniWriter, OptionsExampleIsWrittenByteForByte) {
-    CIniFile doc;
-    doc.SetString("OPTIONS", "LOD", "1", true);
-    doc.SetString("OPTIONS", "BITDEPTH", "32", true);
-    EXPECT_EQ(doc.Serialize(), "\r\n"
-                               "[OPTIONS]\r\n"
-                               "\r\n"
-                               "\tBITDEPTH = \"32\"\r\n"
-                               "\tLOD      = \"1\"\r\n");
-}
-
-TEST(IniWriter, DocumentKeysComeFirstAndNestedHeadersCarryTheirPath) {
-    CIniFile doc;
-    doc.SetString("", "TOP", "t", true);
-    doc.SetString("OPTIONS", "LOD", "1", true);
-    doc.SetString("OPTIONS/SUB", "K", "v", true);
-    doc.SetString("OPTIONS/SUB/DEEP", "Z", "z", true);
-    EXPECT_EQ(doc.Serialize(), "\r\n"
-                               "TOP = \"t\"\r\n"
-                               "\r\n"
-                               "[OPTIONS]\r\n"
-                               "\r\n"
-                               "\tLOD = \"1\"\r\n"
-                               "\r\n"
-                               "\t[OPTIONS/SUB]\r\n"
-                               "\r\n"
-                               "\t\tK = \"v\"\r\n"
-                               "\r\n"
-                               "\t\t[OPTIONS/SUB/DEEP]\r\n"
-                               "\r\n"
-                               "\t\t\tZ = \"z\"\r\n");
-}
-
-TEST(IniWriter, KeylessSectionIsItsHeaderAlone) {
-    CIniFile doc;
-    doc.AddSection("EMPTY");
-    EXPECT_EQ(doc.Serialize(), "\r\n[EMPTY]\r\n");
-}
-
-TEST(IniWriter, EmptyDocumentIsNoBytes) {
-    CIniFile doc;
-    EXPECT_EQ(doc.Serialize(), "");
-}
-
-TEST(IniWriter, AlignmentIsPerSection) {
-    CIniFile doc;
-    doc.SetString("A", "X", "1", true);
-    doc.SetString("A", "LONGER", "2", true);
-    doc.SetString("B", "Y", "3", true);
-    EXPECT_EQ(doc.Serialize(), "\r\n[A]\r\n\r\n"
-                               "\tLONGER = \"2\"\r\n"
-                               "\tX      = \"1\"\r\n"
-                               "\r\n[B]\r\n\r\n"
-                               "\tY = \"3\"\r\n");
-}
-
-TEST(IniWriter, KeysAndSectionsComeInUnsignedByteOrder) {
-    CIniFile doc;
-    doc.SetString("", "_U", "3", true);
-    doc.SetString("", "\xE9T\xC9", "4", true);
-    doc.SetString("", "AB", "2", true);
-    doc.SetString("", "A", "1", true);
-    doc.AddSection("zeta");
-    doc.AddSection("Alpha");
-    EXPECT_EQ(doc.Serialize(), "\r\n"
-                               "A   = \"1\"\r\n"
-                               "AB  = \"2\"\r\n"
-                               "_U  = \"3\"\r\n"
-                               "\xE9T\xC9 = \"4\"\r\n"
-                               "\r\n[Alpha]\r\n"
-                               "\r\n[zeta]\r\n");
-}
-
-TEST(IniWriter, ValuesAreWrittenUnchanged) {
+TEST(IniWriter, NamesAndValuesAreWrittenAsStored) {
     CIniFile doc;
     doc.SetString("", "Q", "say \"hi\"; ok", true);
     doc.SetString("", "N", "two\nlines", true);
-    EXPECT_EQ(doc.Serialize(), "\r\n"
-                               "N = \"two\nlines\"\r\n"
-                               "Q = \"say \"hi\"; ok\"\r\n");
-}
-
-TEST(IniWriter, SectionSavedAloneUsesItsNameAsThePrefix) {
-    CIniFile doc;
-    doc.SetString("OPTIONS/SUB", "K", "v", true);
-    EXPECT_EQ(doc.FindSection("OPTIONS")->Serialize(), "\r\n"
-                                                       "[OPTIONS/SUB]\r\n"
-                                                       "\r\n"
-                                                       "\tK = \"v\"\r\n");
+    doc.AddSection("zeta");
+    doc.AddSection("Alpha");
+    EXPECT_EQ(doc.Serialize(), "\r\nN = \"two\nlines\"\r\nQ = \"say \"hi\"; ok\"\r\n"
+                               "\r\n[Alpha]\r\n\r\n[zeta]\r\n");
+    // A section saved alone uses its own name as the prefix.
+    doc.SetString("zeta/Sub", "K", "v", true);
+    EXPECT_EQ(doc.FindSection("ZETA")->Serialize(), "\r\n[zeta/Sub]\r\n\r\n\tK = \"v\"\r\n");
 }
 
 TEST(IniWriter, WrittenTextReadsBackToTheSameDocument) {
     auto doc = Parsed("top = 1\n"
                       "[Options]\nLOD = 1\nname =  \"  padded  \"\nPath = C:\\Games\\V; x\n"
                       "[a/b]\nk = v=w\n[]\n= empty key\n[EMPTY]\n");
-    std::string text = doc->Serialize();
-    CIniFile again;
-    again.Parse(text.data(), text.size());
-    EXPECT_EQ(Describe(again), Describe(*doc));
-    EXPECT_EQ(ValueAt(again, "OPTIONS", "NAME"), "  padded  ");
-    EXPECT_EQ(ValueAt(again, "A/B", "K"), "v=w");
-    EXPECT_EQ(ValueOf(&again, ""), "empty key");
-}
-
-TEST(IniWriter, MixedCaseSectionsComeBackUpperCase) {
-    CIniFile doc;
-    doc.SetString("Player/Profile", "Name", "Bob", true);
-    std::string text = doc.Serialize();
-    CIniFile again;
-    again.Parse(text.data(), text.size());
-    CIniFile* player = again.FindSection("PLAYER");
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->GetSectionName(), "PLAYER");
-    CIniFile* profile = again.FindSection("PLAYER/PROFILE");
-    ASSERT_NE(profile, nullptr);
-    EXPECT_EQ(profile->GetSectionName(), "PROFILE");
-    EXPECT_EQ(ValueOf(profile, "NAME"), "Bob");
+    doc->SetString("Player/Profile", "Name", "Bob", true);
+    const std::string text = doc->Serialize();
+    EXPECT_EQ(Describe(*Parsed(text)), "=empty key|TOP=1|[A]{[B]{K=v=w|}}[EMPTY]{}"
+                                       "[OPTIONS]{LOD=1|NAME=  padded  |PATH=C:\\Games\\V|}"
+                                       "[PLAYER]{[PROFILE]{NAME=Bob|}}");
 }
