@@ -5,110 +5,87 @@
 
 namespace {
 
-std::string Upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
+const SoundTable kTables[] = {SoundTable::Code, SoundTable::Subject, SoundTable::Event,
+                              SoundTable::Variant, SoundTable::Format};
 
-TEST(SoundTables, TablesHaveTheirSizes) {
-    EXPECT_EQ(SoundTableSize(SoundTable::Code), 13);
-    EXPECT_EQ(SoundTableSize(SoundTable::Subject), 76);
-    EXPECT_EQ(SoundTableSize(SoundTable::Event), 46);
-    EXPECT_EQ(SoundTableSize(SoundTable::Variant), 8);
-    EXPECT_EQ(SoundTableSize(SoundTable::Format), 1);
-    EXPECT_EQ(SoundCodeIndex.size(), 13u);
-    EXPECT_EQ(SoundSubjectIndex.size(), 76u);
-    EXPECT_EQ(SoundEventIndex.size(), 45u);
-    EXPECT_EQ(SoundVariantIndex.size(), 7u);
-    EXPECT_EQ(SoundFormatIndex.size(), 1u);
-}
-
-TEST(SoundTables, NamesSitAtTheirIndices) {
-    EXPECT_EQ(*SoundNameAt(SoundTable::Code, 0), "Fr");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Code, 12), "Co");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 11), "gene");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 40), "recifs");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 46), "plaine");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 56), "tropicale_normale");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 60), "coniferes_normale");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Subject, 75), "even");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Event, 17), "alerte_3");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Event, 44), "mvt");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Variant, 6), "6");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Format, 0), "wav");
-}
-
-TEST(SoundTables, IndicesOutsideATableHaveNoName) {
-    EXPECT_EQ(SoundNameAt(SoundTable::Code, -1), nullptr);
-    EXPECT_EQ(SoundNameAt(SoundTable::Code, 13), nullptr);
-    EXPECT_EQ(SoundNameAt(SoundTable::Subject, 76), nullptr);
-    EXPECT_EQ(SoundNameAt(SoundTable::Event, 46), nullptr);
-    EXPECT_EQ(SoundNameAt(SoundTable::Variant, 8), nullptr);
-    EXPECT_EQ(SoundNameAt(SoundTable::Format, 1), nullptr);
-}
-
-TEST(SoundTables, KeysAreCaseSensitive) {
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "INF0"), 0);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "inf0"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "Inf0"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Code, "FR"), 0);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Code, "Fr"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Format, "WAV"), 0);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Format, "wav"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Event, "ALERTE_3"), 17);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Event, "ATTAQUE_SPE"), 40);
-}
-
-TEST(SoundTables, GeneHasTheKeyGen) {
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "GEN"), 11);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "GENE"), -1);
-}
-
-TEST(SoundTables, TerrainKeysCarryTheSndPrefix) {
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "SND_RECIFS"), 40);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "SND_PLAINE"), 46);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "PLAINE"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "SND_TROPICALE_NORMALE"), 56);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "SND_CONIFERES_NORMALE"), 60);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "RECIFS"), -1);
-    // Only the terrains have the prefix.
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "SND_WINDPLAIN"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Subject, "WINDPLAIN"), 61);
-}
-
-TEST(SoundTables, TrailingEmptyElementsAreNotKeys) {
-    EXPECT_EQ(*SoundNameAt(SoundTable::Event, 45), "");
-    EXPECT_EQ(*SoundNameAt(SoundTable::Variant, 7), "");
-    EXPECT_EQ(SoundIndexOf(SoundTable::Event, ""), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Variant, ""), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Variant, "7"), -1);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Variant, "0"), 0);
-    EXPECT_EQ(SoundIndexOf(SoundTable::Variant, "6"), 6);
-}
-
-// The rule: every non-empty name is reached by exactly one key, its upper-case form, except
-// "gene" (key "GEN") and the terrains 40 to 60 (key "SND_" and the upper-case form).
-TEST(SoundTables, EveryNameHasTheKeyOfTheRule) {
-    const SoundTable tables[] = {SoundTable::Code, SoundTable::Subject, SoundTable::Event,
-                                 SoundTable::Variant, SoundTable::Format};
+TEST(SoundTables, TablesHaveTheirSizesAndTheEmptyElementsNoKey) {
+    const int sizes[] = {13, 76, 46, 8, 1};
+    const size_t keys[] = {13, 76, 45, 7, 1};
     const SoundKeyMap* maps[] = {&SoundCodeIndex, &SoundSubjectIndex, &SoundEventIndex,
                                  &SoundVariantIndex, &SoundFormatIndex};
     for (int t = 0; t < 5; ++t) {
-        for (int i = 0; i < SoundTableSize(tables[t]); ++i) {
-            const std::string& name = *SoundNameAt(tables[t], i);
-            if (name.empty())
+        EXPECT_EQ(SoundTableSize(kTables[t]), sizes[t]) << t;
+        EXPECT_EQ(maps[t]->size(), keys[t]) << t;
+        EXPECT_EQ(SoundNameAt(kTables[t], -1), nullptr);
+        EXPECT_EQ(SoundNameAt(kTables[t], sizes[t]), nullptr);
+    }
+}
+
+TEST(SoundTables, NamesAndKeysSitAtTheirIndices) {
+    const struct {
+        SoundTable table;
+        int index;
+        const char* name;
+        const char* key; // null: the name has no key
+    } rows[] = {
+        {SoundTable::Code, 0, "Fr", "FR"},
+        {SoundTable::Code, 12, "Co", "CO"},
+        {SoundTable::Subject, 0, "inf0", "INF0"},
+        {SoundTable::Subject, 11, "gene", "GEN"},
+        {SoundTable::Subject, 40, "recifs", "SND_RECIFS"},
+        {SoundTable::Subject, 46, "plaine", "SND_PLAINE"},
+        {SoundTable::Subject, 56, "tropicale_normale", "SND_TROPICALE_NORMALE"},
+        {SoundTable::Subject, 60, "coniferes_normale", "SND_CONIFERES_NORMALE"},
+        {SoundTable::Subject, 61, "windplain", "WINDPLAIN"},
+        {SoundTable::Subject, 75, "even", "EVEN"},
+        {SoundTable::Event, 17, "alerte_3", "ALERTE_3"},
+        {SoundTable::Event, 40, "attaque_spe", "ATTAQUE_SPE"},
+        {SoundTable::Event, 44, "mvt", "MVT"},
+        {SoundTable::Event, 45, "", nullptr},
+        {SoundTable::Variant, 0, "0", "0"},
+        {SoundTable::Variant, 6, "6", "6"},
+        {SoundTable::Variant, 7, "", nullptr},
+        {SoundTable::Format, 0, "wav", "WAV"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_NE(SoundNameAt(row.table, row.index), nullptr);
+        EXPECT_EQ(*SoundNameAt(row.table, row.index), row.name);
+        if (row.key) {
+            EXPECT_EQ(SoundIndexOf(row.table, row.key), row.index);
+        }
+    }
+}
+
+TEST(SoundTables, KeysAreCaseSensitiveAndOnlyTerrainsHaveThePrefix) {
+    const struct {
+        SoundTable table;
+        const char* key;
+    } absent[] = {{SoundTable::Subject, "inf0"},   {SoundTable::Subject, "Inf0"},
+                  {SoundTable::Code, "Fr"},        {SoundTable::Format, "wav"},
+                  {SoundTable::Subject, "GENE"},   {SoundTable::Subject, "PLAINE"},
+                  {SoundTable::Subject, "RECIFS"}, {SoundTable::Subject, "SND_WINDPLAIN"},
+                  {SoundTable::Event, ""},         {SoundTable::Variant, ""},
+                  {SoundTable::Variant, "7"}};
+    for (const auto& row : absent)
+        EXPECT_EQ(SoundIndexOf(row.table, row.key), -1) << row.key;
+}
+
+// Every non-empty name is reached by exactly one key, its upper-case form, except "gene"
+// (key "GEN") and the terrains 40 to 60 (key "SND_" and the upper-case form).
+TEST(SoundTables, EveryNameHasTheKeyOfTheRule) {
+    for (SoundTable table : kTables) {
+        for (int i = 0; i < SoundTableSize(table); ++i) {
+            std::string key = *SoundNameAt(table, i);
+            if (key.empty())
                 continue;
-            std::string key = Upper(name);
-            if (tables[t] == SoundTable::Subject && i == 11)
+            for (char& c : key)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (table == SoundTable::Subject && i == 11)
                 key = "GEN";
-            else if (tables[t] == SoundTable::Subject && i >= 40 && i <= 60)
+            else if (table == SoundTable::Subject && i >= 40 && i <= 60)
                 key = "SND_" + key;
-            EXPECT_EQ(SoundIndexOf(tables[t], key), i) << key;
-            int keysOfName = 0;
-            for (const auto& entry : *maps[t])
-                keysOfName += entry.second == i;
-            EXPECT_EQ(keysOfName, 1) << name;
+            EXPECT_EQ(SoundIndexOf(table, key), i) << key;
         }
     }
 }
