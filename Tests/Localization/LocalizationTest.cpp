@@ -16,23 +16,14 @@ const int kFatalExitCode = -1;
 const int kFatalExitCode = 255; // _exit(-1) as the shell sees it
 #endif
 
-const char* const kTexts = "[E_SETUP_APPLY]\r\n"
-                           "English = \"Apply\"\r\n"
-                           "french = \"Appliquer\"\r\n"
-                           "[E_PERCENT]\r\n"
+const char* const kTexts = "[E_SETUP_APPLY]\r\nEnglish = \"Apply\"\r\nfrench = \"Appliquer\"\r\n"
+                           "[E_PERCENT]\r\nFrench = \"100%%\"\r\n"
                            "English = \"100%% sure, 50% odd, %d left, %s and %n\"\r\n"
-                           "French = \"100%%\"\r\n"
-                           "[E_UNITS]\r\n"
-                           "English = \"%d units\"\r\n"
-                           "French = \"%d unit\xE9s\"\r\n";
+                           "[E_UNITS]\r\nEnglish = \"%d units\"\r\nFrench = \"%d unit\xE9s\"\r\n";
 
 class LocalizationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetLocalizationForTesting();
-        ResetLanguageSelectionForTesting();
-    }
-    void TearDown() override {
         ResetLocalizationForTesting();
         ResetLanguageSelectionForTesting();
     }
@@ -51,96 +42,60 @@ protected:
     CIniFile document;
 };
 
-TEST_F(LocalizationTest, TextComesFromTheCurrentLanguageWhateverTheKeyCase) {
+TEST_F(LocalizationTest, TextComesFromTheCurrentLanguageAndUnknownIdentifiersShowThemselves) {
+    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "E_SETUP_APPLY"); // before any localization
     Start(kTexts, "French");
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Appliquer");
+    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Appliquer"); // the key "french" matches
     EXPECT_EQ(Localize("GAME", "E_UNITS"), "%d unit\xE9s");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(LocalizationTest, SetLanguageReturnsThePreviousLanguage) {
-    Start(kTexts, "English");
-    EXPECT_EQ(SetLanguage("French"), "English");
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Appliquer");
     EXPECT_EQ(SetLanguage("English"), "French");
     EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Apply");
-}
-
-TEST_F(LocalizationTest, UnknownIdentifierIsShownAsItselfWithoutAnyBox) {
-    Start(kTexts, "English");
-    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
-    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(LocalizationTest, IdentifiersAreCaseSensitive) {
-    Start(kTexts, "English");
     EXPECT_EQ(Localize("GAME", "e_setup_apply"), "e_setup_apply");
+    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
+    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(LocalizationTest, OnlyDoublePercentIsExpandedWithoutArguments) {
+TEST_F(LocalizationTest, WithoutArgumentsOnlyDoublePercentIsExpanded) {
     Start(kTexts, "English");
     EXPECT_EQ(Localize("GAME", "E_PERCENT"), "100% sure, 50% odd, %d left, %s and %n");
+    EXPECT_EQ(Localize("GAME", "%s%n%%"), "%s%n%");
+    EXPECT_EQ(LocalizeFormat("GAME", "E_UNITS", 12), "12 units");
+    EXPECT_EQ(LocalizeFormat("GAME", "E_UNKNOWN_%d", 3), "E_UNKNOWN_3");
     SetLanguage("French");
     EXPECT_EQ(Localize("GAME", "E_PERCENT"), "100%");
-}
-
-TEST_F(LocalizationTest, ConversionsInAnUnknownIdentifierStayAsWritten) {
-    Start(kTexts, "English");
-    EXPECT_EQ(Localize("GAME", "%s%n%%"), "%s%n%");
     ResetLocalizationForTesting();
     EXPECT_EQ(Localize("GAME", "%s%n%%"), "%s%n%");
 }
 
-TEST_F(LocalizationTest, FormatExpandsTheTextWithArguments) {
-    Start(kTexts, "English");
-    EXPECT_EQ(LocalizeFormat("GAME", "E_UNITS", 12), "12 units");
-    EXPECT_EQ(LocalizeFormat("GAME", "E_UNKNOWN_%d", 3), "E_UNKNOWN_3");
-}
-
 TEST_F(LocalizationTest, EachSectionLackingTheLanguageWarnsOnceWhenThePackIsBuilt) {
-    Start(kTexts, "English");
-    boxes.Clear();
-    SetLanguage("German");
-    ASSERT_EQ(boxes.Boxes().size(), 3u);
-    for (const CapturedBox& box : boxes.Boxes()) {
-        EXPECT_EQ(box.caption, "WARNING");
-        EXPECT_EQ(box.text, "Error: Unable to locate specified key");
+    for (const char* language : {"German", ""}) {
+        SCOPED_TRACE(language);
+        Start(kTexts, language);
+        ASSERT_EQ(boxes.Boxes().size(), 3u);
+        for (const CapturedBox& box : boxes.Boxes()) {
+            EXPECT_EQ(box.caption, "WARNING");
+            EXPECT_EQ(box.text, "Error: Unable to locate specified key");
+        }
+        boxes.Clear();
+        EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "__INI_ERROR__");
+        EXPECT_EQ(Localize("GAME", "E_OTHER"), "E_OTHER");
+        EXPECT_TRUE(boxes.Boxes().empty());
+        ResetLocalizationForTesting();
     }
-    boxes.Clear();
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "__INI_ERROR__");
-    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(LocalizationTest, EmptyLanguageNameShowsErrorTexts) {
-    Start(kTexts, "");
-    EXPECT_EQ(boxes.Boxes().size(), 3u);
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "__INI_ERROR__");
-    EXPECT_EQ(Localize("GAME", "E_OTHER"), "E_OTHER");
-}
-
-TEST_F(LocalizationTest, NestedSectionsAndDocumentKeysAreNoTexts) {
-    Start("TOP = \"x\"\r\n[E_A]\r\nEnglish = \"a\"\r\n[E_A/E_B]\r\nEnglish = \"b\"\r\n", "English");
-    EXPECT_EQ(Localize("GAME", "E_A"), "a");
-    EXPECT_EQ(Localize("GAME", "E_B"), "E_B");
-    EXPECT_EQ(Localize("GAME", "TOP"), "TOP");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(LocalizationTest, WithoutLocalizationTheIdentifierIsShown) {
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "E_SETUP_APPLY");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(LocalizationTest, SelectedLanguageReadsItsOwnKeyOfEachText) {
+TEST_F(LocalizationTest, SelectedLanguageReadsItsOwnKeyOfEachTopLevelSection) {
     TempDir::WriteFile("DATA/INI/Various.ini",
                        "[LANGUAGES]\r\n0 = \"Francais, French\"\r\n1 = \"English, English\"\r\n");
     TempDir::MakeDir("DATA/INI/English");
     SelectLanguage();
-    Start("[E_SETUP_APPLY]\r\nFrancais = \"Appliquer\"\r\nENGLISH = \"Apply\"\r\n",
+    Start("TOP = \"x\"\r\n[E_SETUP_APPLY]\r\nFrancais = \"Appliquer\"\r\nENGLISH = \"Apply\"\r\n"
+          "[E_SETUP_APPLY/E_B]\r\nEnglish = \"b\"\r\n",
           GetLanguageName(ClampLanguageIndex(SelectedLanguage)));
     EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Apply");
+    EXPECT_EQ(Localize("GAME", "E_B"), "E_B");
+    EXPECT_EQ(Localize("GAME", "TOP"), "TOP");
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(LocalizationTest, ReplacingASourceDropsItsOldPacks) {

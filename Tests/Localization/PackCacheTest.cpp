@@ -33,51 +33,35 @@ protected:
     void SetUp() override { built = destroyed = 0; }
 };
 
-TEST(PackCache, HoldsTheProgramsCapacity) {
-    PackCache cache(&SizeOf, &Build, &Destroy);
-    EXPECT_EQ(cache.Capacity(), 512000u);
-}
-
-TEST_F(PackCacheTest, CachedPackIsServedWithoutRebuilding) {
+TEST_F(PackCacheTest, CachedPackIsServedWithoutRebuildingAndAFailedBuildLeavesNoEntry) {
+    EXPECT_EQ(PackCache(&SizeOf, &Build, &Destroy).Capacity(), 512000u);
     PackCache cache(&SizeOf, &Build, &Destroy, 100);
     LanguagePack* first = cache.Find(PackKey("GAME", "6"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->language, "6");
     EXPECT_EQ(cache.Find(PackKey("GAME", "6")), first);
+    EXPECT_EQ(cache.Find(PackKey("GAME", "fail")), nullptr);
     EXPECT_EQ(built, 1);
+    EXPECT_EQ(cache.Count(), 1u);
     EXPECT_EQ(cache.TotalSize(), 6u);
 }
 
-TEST_F(PackCacheTest, FullCacheEvictsTheFirstKeyBeforeBuilding) {
+TEST_F(PackCacheTest, FullCacheEvictsTheFirstKeysBeforeBuilding) {
     PackCache cache(&SizeOf, &Build, &Destroy, 10);
     cache.Find(PackKey("B", "6"));
     cache.Find(PackKey("A", "6")); // 6 is below 10: nothing is evicted
-    EXPECT_EQ(cache.Count(), 2u);
     EXPECT_EQ(cache.TotalSize(), 12u);
     // 12 is not below 10: ("A", "6") goes first, which brings the total to 6.
     cache.Find(PackKey("C", "1"));
     EXPECT_FALSE(cache.Contains(PackKey("A", "6")));
     EXPECT_TRUE(cache.Contains(PackKey("B", "6")));
-    EXPECT_TRUE(cache.Contains(PackKey("C", "1")));
     EXPECT_EQ(cache.TotalSize(), 7u);
     EXPECT_EQ(destroyed, 1);
-}
-
-TEST_F(PackCacheTest, KeysOrderBySourceThenLanguage) {
-    PackCache cache(&SizeOf, &Build, &Destroy, 10);
-    cache.Find(PackKey("GAME", "5"));
-    cache.Find(PackKey("GAME", "10"));
-    cache.Find(PackKey("MENU", "1"));
-    // Total 16: ("GAME", "10") sorts before ("GAME", "5") and goes; 6 is then below 10.
-    EXPECT_FALSE(cache.Contains(PackKey("GAME", "10")));
-    EXPECT_TRUE(cache.Contains(PackKey("GAME", "5")));
-}
-
-TEST_F(PackCacheTest, FailedBuildLeavesNoEntry) {
-    PackCache cache(&SizeOf, &Build, &Destroy, 10);
-    EXPECT_EQ(cache.Find(PackKey("GAME", "fail")), nullptr);
-    EXPECT_EQ(cache.Count(), 0u);
-    EXPECT_EQ(cache.TotalSize(), 0u);
+    // Keys order by source, then language: ("B", "10") sorts before ("B", "6").
+    cache.Find(PackKey("B", "10"));
+    cache.Find(PackKey("D", "1"));
+    EXPECT_FALSE(cache.Contains(PackKey("B", "10")));
+    EXPECT_TRUE(cache.Contains(PackKey("B", "6")));
 }
 
 TEST_F(PackCacheTest, PackGrownAfterEnteringIsEvictedWithoutWrappingTheTotal) {
@@ -91,24 +75,18 @@ TEST_F(PackCacheTest, PackGrownAfterEnteringIsEvictedWithoutWrappingTheTotal) {
     EXPECT_EQ(cache.TotalSize(), 5u);
 }
 
-TEST_F(PackCacheTest, DroppingASourceDestroysOnlyItsPacks) {
-    PackCache cache(&SizeOf, &Build, &Destroy, 100);
-    cache.Find(PackKey("GAME", "1"));
-    cache.Find(PackKey("GAME", "2"));
-    cache.Find(PackKey("MENU", "4"));
-    cache.DropSource("GAME");
-    EXPECT_EQ(cache.Count(), 1u);
-    EXPECT_EQ(cache.TotalSize(), 4u);
-    EXPECT_EQ(destroyed, 2);
-}
-
-TEST_F(PackCacheTest, DestroyingTheCacheDestroysEveryPack) {
+TEST_F(PackCacheTest, DroppingASourceDestroysOnlyItsPacksAndTheCacheTheRest) {
     {
         PackCache cache(&SizeOf, &Build, &Destroy, 100);
         cache.Find(PackKey("GAME", "1"));
         cache.Find(PackKey("GAME", "2"));
+        cache.Find(PackKey("MENU", "4"));
+        cache.DropSource("GAME");
+        EXPECT_EQ(cache.Count(), 1u);
+        EXPECT_EQ(cache.TotalSize(), 4u);
+        EXPECT_EQ(destroyed, 2);
     }
-    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(destroyed, 3);
 }
 
 TEST(LanguagePack, FirstTextOfAnIdentifierStaysAndIsCountedOnce) {
