@@ -116,12 +116,10 @@ def main():
         got = [normal(l) for l in actual(f.read())]
     with open(sys.argv[2]) as f:
         want = [normal(l) for l in f if l.strip() and not l.startswith("#")]
-    missing = [l for l in want if l.rstrip() not in [g.rstrip() for g in got]]
-    extra = [g for g in got if g.rstrip() not in [l.rstrip() for l in want]]
-    for l in missing:
-        print("missing:", l)
-    for g in extra:
-        print("unexpected:", g)
+    missing, extra = [l for l in want if l not in got], [g for g in got if g not in want]
+    for kind, lines in (("missing", missing), ("unexpected", extra)):
+        for l in lines:
+            print(f"{kind}: {l}")
     print(f"{len(want) - len(missing)} of {len(want)} resource lines as expected")
     return 1 if missing or extra else 0
 

@@ -1,13 +1,12 @@
-"""Runs Windows programs of the tests under 64-bit Wine on a virtual display: the project's
-test prefix (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no
-display is given, screenshots, and the processor time of the program under test."""
+"""Runs the tests' Windows programs under 64-bit Wine on a virtual display: the project's test
+prefix (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no display
+is given, screenshots, and the processor time of the program under test."""
 import glob
 import os
 import subprocess
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-SCRIPTS = os.path.normpath(os.path.join(HERE, "..", "..", "Scripts"))
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
 LOADER = "/usr/lib/wine/wine64"
 SERVER = "/usr/lib/wine/wineserver64"
 
@@ -20,18 +19,26 @@ class WineHost:
     def __init__(self, own_display=False):
         self.own_display = own_display or not os.environ.get("DISPLAY")
         self.xvfb = None
-        self.env = dict(os.environ)
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
-        prefix = os.environ.get("VELMARK_WINEPREFIX", os.path.join(cache, "velmark-wine"))
-        self.env.update({"WINEPREFIX": prefix, "WINEDEBUG": "-all",
-                         "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": LOADER,
-                         "WINESERVER": SERVER})
+        self.env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+                        WINELOADER=LOADER, WINESERVER=SERVER,
+                        WINEPREFIX=os.environ.get("VELMARK_WINEPREFIX",
+                                                  os.path.join(cache, "velmark-wine")))
 
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
             subprocess.run([os.path.join(SCRIPTS, "wine-prefix")], env=self.env, check=True)
         if self.own_display:
-            self.start_xvfb()
+            read, write = os.pipe()
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
+                 "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write)
+            with os.fdopen(read, "rb") as pipe:
+                number = pipe.readline().strip()
+            if not number:
+                raise RuntimeError("Xvfb did not start")
+            self.env["DISPLAY"] = ":" + number.decode()
         # A warm server: start to window in about 0.4 s instead of 2 s.
         subprocess.run([SERVER, "-p30"], env=self.env, check=False)
         return self
@@ -40,21 +47,6 @@ class WineHost:
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
-
-    def start_xvfb(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
-             "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write)
-        number = b""
-        while not number.endswith(b"\n"):
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise RuntimeError("Xvfb did not start")
-            number += chunk
-        os.close(read)
-        self.env["DISPLAY"] = ":" + number.decode().strip()
 
     def drive(self, driver, game, steps, on_pause):
         """Runs the driver on the program copied into `game`; calls on_pause(name, game) for
@@ -81,7 +73,8 @@ class WineHost:
         subprocess.run(["import", "-window", "root", "-display", self.env["DISPLAY"], path],
                        check=True)
 
-    def program_pid(self, game):
+    def idle_share(self, game, seconds):
+        """Share of one core the program used over `seconds` of idling; None when not found."""
         exe = windows_path(os.path.join(game, "VelmarkSetup.exe")).lower()
         for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
             try:
@@ -91,22 +84,14 @@ class WineHost:
                 continue
             if "velmarksetup.exe" in args and (exe in args or game.lower() in args) and \
                     "driver" not in args:
-                return int(cmdline.split("/")[2])
+                stat = os.path.join(os.path.dirname(cmdline), "stat")
+                before, start = cpu_seconds(stat), time.time()
+                time.sleep(seconds)
+                return (cpu_seconds(stat) - before) / (time.time() - start)
         return None
 
-    @staticmethod
-    def cpu_ticks(pid):
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return int(fields[11]) + int(fields[12])  # utime, stime
 
-    def idle_share(self, game, seconds):
-        """Share of one core the program used over `seconds` of idling; None when not found."""
-        pid = self.program_pid(game)
-        if pid is None:
-            return None
-        hz = os.sysconf("SC_CLK_TCK")
-        before, start = self.cpu_ticks(pid), time.time()
-        time.sleep(seconds)
-        used, elapsed = self.cpu_ticks(pid) - before, time.time() - start
-        return used / hz / elapsed
+def cpu_seconds(stat):
+    with open(stat) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")  # utime + stime
