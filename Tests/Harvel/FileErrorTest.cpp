@@ -1,4 +1,4 @@
-// The French error table and the composition of the "CFileHarvel Error" box.
+// The French error table, the "CFileHarvel Error" box, and attributes, existence, deletion.
 #include "HarvelTestSupport.h"
 
 TEST(FileError, TableHoldsTheSeventeenTextsInWindows1252) {
@@ -25,52 +25,105 @@ TEST(FileError, TableHoldsTheSeventeenTextsInWindows1252) {
         EXPECT_EQ(FileErrorText(code), expected[code]) << "code " << code;
     // The accented letters are single bytes, not UTF-8 pairs.
     EXPECT_EQ(FileErrorText(1).size(), 64u);
-    EXPECT_EQ(static_cast<unsigned char>(FileErrorText(1)[62]), 0xE9);
-    EXPECT_EQ(static_cast<unsigned char>(FileErrorText(14).at(42)), 0xE8);
+    for (int code : {-1, 17, 1000})
+        EXPECT_EQ(FileErrorText(code), "") << "code " << code;
 }
 
-TEST(FileError, CodesOutsideTheTableGiveTheEmptyText) {
-    EXPECT_EQ(FileErrorText(-1), "");
-    EXPECT_EQ(FileErrorText(17), "");
-    EXPECT_EQ(FileErrorText(1000), "");
-}
-
-TEST_F(HarvelTest, ReportWithoutAFileStartsWithTheTableText) {
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    ReportFileError(nullptr, FILE_ERROR_COPY, "Code\\Harvel\\Some.cpp", 12);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Box(0).caption, kCaption);
-    EXPECT_EQ(Box(0).style, kBoxStyle);
-    EXPECT_EQ(Box(0).text, std::string("Erreur lors d'une tentative de copie!\n") +
-                               "WIN ERROR MESSAGE: " + SystemSentence(ERROR_FILE_NOT_FOUND) +
-                               "voir: Code\\Harvel\\Some.cpp(12)\n");
-}
-
-TEST_F(HarvelTest, ReportNamesTheFileTwice) {
+TEST_F(HarvelTest, ReportComposesNameTableTextSystemTextAndSource) {
     CFileHarvel file(FileOpenDesc("Player\\Config.ini", FILE_ACCESS_WRITE, FILE_DISK, 2));
-    SetLastError(ERROR_ACCESS_DENIED);
-    ReportFileError(&file, FILE_ERROR_CLOSE, "x.cpp", 7);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Box(0).text, std::string("Player\\Config.ini\n") +
-                               "Probleme a la fermeture du fichier!(Player\\Config.ini)\n" +
-                               "WIN ERROR MESSAGE: " + SystemSentence(ERROR_ACCESS_DENIED) +
-                               "voir: x.cpp(7)\n");
-}
-
-TEST_F(HarvelTest, ReportOfACodeWithoutSystemTextShowsAnEmptyText) {
-    // An application-defined code: the system has no sentence for it.
-    const DWORD kNoText = 0x20001234;
+    const DWORD kNoText = 0x20001234; // application-defined: the system has no sentence for it
     ASSERT_EQ(SystemSentence(kNoText), "");
-    SetLastError(kNoText);
-    ReportFileError(nullptr, FILE_ERROR_READ, "r.cpp", 3);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Box(0).text, "Erreur lors d'une tentative de lecture!\n"
-                           "WIN ERROR MESSAGE: voir: r.cpp(3)\n");
+    const std::string notFound = SystemSentence(ERROR_FILE_NOT_FOUND);
+    const struct {
+        CFileHarvel* file;
+        int error;
+        const char* source;
+        DWORD code;
+        std::string text;
+    } rows[] = {
+        {nullptr, FILE_ERROR_COPY, "Code\\Harvel\\Some.cpp", ERROR_FILE_NOT_FOUND,
+         "Erreur lors d'une tentative de copie!\nWIN ERROR MESSAGE: " + notFound +
+             "voir: Code\\Harvel\\Some.cpp(12)\n"},
+        {&file, FILE_ERROR_CLOSE, "x.cpp", ERROR_ACCESS_DENIED,
+         "Player\\Config.ini\nProbleme a la fermeture du fichier!(Player\\Config.ini)\n"
+         "WIN ERROR MESSAGE: " +
+             SystemSentence(ERROR_ACCESS_DENIED) + "voir: x.cpp(12)\n"},
+        {nullptr, FILE_ERROR_READ, "r.cpp", kNoText,
+         "Erreur lors d'une tentative de lecture!\nWIN ERROR MESSAGE: voir: r.cpp(12)\n"},
+        {nullptr, FILE_ERROR_NONE, "", ERROR_SUCCESS,
+         "\nWIN ERROR MESSAGE: " + SystemSentence(ERROR_SUCCESS) + "\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        boxes.Clear();
+        SetLastError(row.code);
+        ReportFileError(row.file, row.error, row.source, 12);
+        ASSERT_EQ(BoxCount(), 1u);
+        EXPECT_EQ(Box(0).caption, "CFileHarvel Error");
+        EXPECT_EQ(Box(0).style, 0x1030u);
+        EXPECT_EQ(Box(0).text, row.text);
+    }
 }
 
-TEST_F(HarvelTest, ReportWithoutSourceFileEndsWithTheLineFeed) {
-    SetLastError(ERROR_SUCCESS);
-    ReportFileError(nullptr, FILE_ERROR_NONE, "", 99);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Box(0).text, "\nWIN ERROR MESSAGE: " + SystemSentence(ERROR_SUCCESS) + "\n");
+TEST_F(HarvelTest, GetAttributeTellsReadOnlyAndDirectoryOrLeavesTheValue) {
+    TempDir::WriteFile("ro.txt", "x");
+    TempDir::SetReadOnly("ro.txt", true);
+    TempDir::WriteFile("rw.txt", "x");
+    TempDir::MakeDir("Folder");
+    const struct {
+        const char* path;
+        DWORD which;
+        int result;
+        DWORD value;
+    } rows[] = {{"ro.txt", FILE_ATTR_READONLY, 1, 1},
+                {"rw.txt", FILE_ATTR_READONLY, 1, 0},
+                {"Folder", FILE_ATTR_DIRECTORY, 1, 1},
+                {"rw.txt", FILE_ATTR_DIRECTORY, 1, 0},
+                {"missing.txt", FILE_ATTR_READONLY, 0, 77},
+                {"", FILE_ATTR_READONLY, 0, 77},
+                {"rw.txt", 3, 0, 77},
+                {"rw.txt", 0, 0, 77}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.path) + " " + std::to_string(row.which));
+        DWORD value = 77;
+        EXPECT_EQ(FileGetAttribute(row.path, row.which, &value), row.result);
+        EXPECT_EQ(value, row.value);
+    }
+}
+
+TEST_F(HarvelTest, SetAttributesChangesOnlyTheReadOnlyAttribute) {
+    TempDir::WriteFile("f.txt", "x");
+    EXPECT_EQ(FileSetAttributes("f.txt", FILE_ATTR_READONLY, 0), 1); // nothing to change
+    EXPECT_NE(FileSetAttributes("f.txt", FILE_ATTR_READONLY, 1), 0);
+    EXPECT_TRUE(TempDir::IsReadOnly("f.txt"));
+    EXPECT_EQ(FileSetAttributes("f.txt", FILE_ATTR_READONLY, 1), 1);
+    EXPECT_NE(FileSetAttributes("f.txt", FILE_ATTR_READONLY, 0), 0);
+    EXPECT_FALSE(TempDir::IsReadOnly("f.txt"));
+    EXPECT_EQ(TempDir::ReadFile("f.txt"), "x");
+    EXPECT_EQ(FileSetAttributes("missing.txt", FILE_ATTR_READONLY, 1), 0);
+    EXPECT_EQ(FileSetAttributes("f.txt", 0, 1), 0);
+    EXPECT_EQ(FileSetAttributes("f.txt", 4, 1), 0);
+    EXPECT_FALSE(TempDir::IsReadOnly("f.txt"));
+    EXPECT_EQ(BoxCount(), 0u);
+}
+
+TEST_F(HarvelTest, ExistsFindsFilesFoldersAndPatterns) {
+    TempDir::MakeDir("Data/Ini/English");
+    TempDir::WriteFile("Data/Ini/English/Strings.ini", "x");
+    for (const char* path : {"Data", "Data\\Ini\\English", "Data\\Ini\\English\\Strings.ini",
+                             "Data\\Ini\\English\\*.ini"})
+        EXPECT_EQ(FileExists(path), 1) << path;
+    for (const char* path : {"Data\\Ini\\English\\*.txt", "Data\\Ini\\Klingon", "missing.txt", ""})
+        EXPECT_EQ(FileExists(path), 0) << path;
+    EXPECT_EQ(BoxCount(), 0u);
+}
+
+TEST_F(HarvelTest, DeleteRemovesAFileOrShowsErrorSeven) {
+    TempDir::WriteFile("old.txt", "x");
+    EXPECT_EQ(FileDelete("old.txt"), 1);
+    EXPECT_FALSE(TempDir::Exists("old.txt"));
+    EXPECT_EQ(BoxCount(), 0u);
+    EXPECT_EQ(FileDelete("old.txt"), 0);
+    ExpectFileErrorBox("Erreur lors d'une tentative de suppression!\n", ERROR_FILE_NOT_FOUND,
+                       "CFileHarvel_WIN.cpp");
 }

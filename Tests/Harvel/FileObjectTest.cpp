@@ -1,4 +1,4 @@
-// The file object on disk files: opening, reading, writing, positions, read-only handling.
+// The file object on disk files, over a caller's buffer, and in size-determination mode.
 #include "HarvelTestSupport.h"
 
 namespace {
@@ -6,309 +6,183 @@ namespace {
 const DWORD kRead = FILE_ACCESS_READ;
 const DWORD kWrite = FILE_ACCESS_WRITE;
 
-std::string ReadAll(CFileHarvel& file, DWORD max = 4096) {
-    std::string bytes(max, '\0');
-    DWORD got = 0;
-    file.Read(&bytes[0], max, &got);
-    bytes.resize(got);
-    return bytes;
-}
+// Six usable bytes "abcdef" between five guard bytes on each side that nothing may touch.
+struct GuardedBuffer {
+    char bytes[17] = "#####abcdef#####";
+    FileOpenDesc desc;
+    GuardedBuffer() {
+        desc.flags = FILE_MEMORY;
+        desc.memBuffer = reinterpret_cast<unsigned char*>(bytes + 5);
+        desc.memSize = 6;
+    }
+};
 
 } // namespace
 
-TEST_F(HarvelTest, MissingFileShowsTheExactBoxAndOpenReturnsZero) {
-    CFileHarvel file(Desc("absent.ini", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    EXPECT_EQ(file.Open(Desc("absent.ini", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 0);
-    EXPECT_EQ(file.GetHandle(), INVALID_HANDLE_VALUE);
-
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Box(0).caption, kCaption);
-    EXPECT_EQ(Box(0).style, kBoxStyle);
-    std::string sentence = SystemSentence(ERROR_FILE_NOT_FOUND);
-    ASSERT_GT(sentence.size(), 2u);
-    EXPECT_EQ(sentence.substr(sentence.size() - 2), "\r\n");
-    std::string expected = std::string("absent.ini\n") + kOpenFailed + "(absent.ini)\n" +
-                           "WIN ERROR MESSAGE: " + sentence + "voir: ";
-    EXPECT_TRUE(StartsWith(Box(0).text, expected)) << Box(0).text;
-    EXPECT_TRUE(EndsWithSourcePosition(Box(0).text, "CFileHarvel.cpp"));
-}
-
-TEST_F(HarvelTest, OpenedAgainWithCreateAlwaysTheMissingFileIsCreatedEmpty) {
-    FileOpenDesc desc = Desc("new.ini", kRead, FILE_DISK, FILE_OPEN_EXISTING);
+TEST_F(HarvelTest, MissingFileShowsTheExactBoxThenCreateAlwaysMakesItEmpty) {
+    FileOpenDesc desc = Desc("absent.ini", kRead, FILE_DISK, FILE_OPEN_EXISTING);
     CFileHarvel file(desc);
-    EXPECT_EQ(file.Open(&desc), 0);
+    EXPECT_EQ(file.Open(desc), 0);
+    EXPECT_EQ(file.GetHandle(), INVALID_HANDLE_VALUE);
+    ExpectFileErrorBox(std::string("absent.ini\n") + kOpenFailed + "(absent.ini)\n",
+                       ERROR_FILE_NOT_FOUND, "CFileHarvel.cpp");
     desc.creation = FILE_CREATE_ALWAYS;
     EXPECT_EQ(file.Open(&desc), 1);
-    EXPECT_NE(file.GetHandle(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(file.GetSize(), 0u);
+    file.Close();
+    EXPECT_EQ(TempDir::ReadFile("absent.ini"), "");
     EXPECT_EQ(BoxCount(), 1u);
-    file.Close();
-    EXPECT_TRUE(TempDir::Exists("new.ini"));
-    EXPECT_EQ(TempDir::ReadFile("new.ini"), "");
 }
 
-TEST_F(HarvelTest, CreateAlwaysReplacesTheContentAndWritesReachTheDisk) {
+TEST_F(HarvelTest, CreationModesAndAppendShapeTheFile) {
     TempDir::WriteFile("out.txt", "old content that is longer");
-    FileOpenDesc desc = Desc("out.txt", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    DWORD written = 0;
-    EXPECT_EQ(file.Write("hello", 5, &written), 1);
-    EXPECT_EQ(written, 5u);
-    // Flushed at once, so visible before Close.
-    EXPECT_EQ(TempDir::ReadFile("out.txt"), "hello");
-    EXPECT_EQ(file.Write(" world", 6, nullptr, true), 1);
-    EXPECT_EQ(file.Close(), 1);
-    EXPECT_EQ(TempDir::ReadFile("out.txt"), "hello world");
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, TruncateExistingEmptiesTheFile) {
-    TempDir::WriteFile("t.txt", "abc");
-    CFileHarvel file(Desc("t.txt", kWrite, FILE_DISK, FILE_TRUNCATE_EXISTING));
-    ASSERT_EQ(file.Open(Desc("t.txt", kWrite, FILE_DISK, FILE_TRUNCATE_EXISTING)), 1);
-    file.Close();
-    EXPECT_EQ(TempDir::ReadFile("t.txt"), "");
-}
-
-TEST_F(HarvelTest, ReadAtTheEndOfAFileSucceedsWithAShortCount) {
-    TempDir::WriteFile("in.txt", "abc");
-    CFileHarvel file(Desc("in.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    ASSERT_EQ(file.Open(Desc("in.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 1);
-    char buffer[10] = {};
-    DWORD got = 99;
-    EXPECT_EQ(file.Read(buffer, 10, &got), 1);
-    EXPECT_EQ(got, 3u);
-    EXPECT_EQ(std::string(buffer, 3), "abc");
-    EXPECT_EQ(file.Read(buffer, 10, &got), 1);
-    EXPECT_EQ(got, 0u);
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, GetSizeKeepsThePositionOfADiskFile) {
-    TempDir::WriteFile("ten.bin", "0123456789");
-    CFileHarvel file(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    ASSERT_EQ(file.Open(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 1);
-    EXPECT_EQ(file.SetPosition(4, FILE_POS_BEGIN), 4u);
-    DWORD high = 77;
-    EXPECT_EQ(file.GetSize(&high), 10u);
-    EXPECT_EQ(high, 0u);
-    EXPECT_EQ(file.GetPosition(), 4u);
-    EXPECT_EQ(ReadAll(file, 3), "456");
-}
-
-TEST_F(HarvelTest, SeeksFromBeginningCurrentAndEndOfADiskFile) {
-    TempDir::WriteFile("ten.bin", "0123456789");
-    CFileHarvel file(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    ASSERT_EQ(file.Open(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 1);
-    EXPECT_EQ(file.SetPosition(2, FILE_POS_BEGIN), 2u);
-    EXPECT_EQ(file.SetPosition(3, FILE_POS_CURRENT), 5u);
-    EXPECT_EQ(file.SetPosition(-1, FILE_POS_CURRENT), 4u);
-    EXPECT_EQ(file.SetPosition(0, FILE_POS_END), 10u);
-    // From the end, the offset is added: -3 is three bytes before the end.
-    EXPECT_EQ(file.SetPosition(-3, FILE_POS_END), 7u);
-    EXPECT_EQ(ReadAll(file, 5), "789");
-    LONG high = 55;
-    EXPECT_EQ(file.GetPosition(&high), 10u);
-    EXPECT_EQ(high, 0);
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, AnUnknownOriginShowsErrorFiveAndLeavesThePosition) {
-    TempDir::WriteFile("ten.bin", "0123456789");
-    CFileHarvel file(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    ASSERT_EQ(file.Open(Desc("ten.bin", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 1);
-    file.SetPosition(6, FILE_POS_BEGIN);
-    for (DWORD origin : {0u, 3u, 8u}) {
-        EXPECT_EQ(file.SetPosition(1, origin), 0xFFFFFFFFu) << origin;
-        EXPECT_EQ(file.GetPosition(), 6u) << origin;
-    }
-    ASSERT_EQ(BoxCount(), 3u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kSetPosFailed) + "(ten.bin)");
-}
-
-TEST_F(HarvelTest, AppendPlacesThePositionAtTheEnd) {
     TempDir::WriteFile("log.txt", "abc");
-    FileOpenDesc desc = Desc("log.txt", kRead | kWrite, FILE_DISK | FILE_APPEND, 1);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    EXPECT_EQ(file.GetPosition(), 3u);
-    EXPECT_EQ(file.Write("de", 2), 1);
-    file.Close();
+    auto file = OpenDisk("out.txt", kWrite, FILE_CREATE_ALWAYS);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(Wrote(*file, "hello"), "1 5");
+    EXPECT_EQ(TempDir::ReadFile("out.txt"), "hello"); // flushed at once
+    EXPECT_EQ(Wrote(*file, " world", true), "1 6");
+    EXPECT_EQ(file->Close(), 1);
+    EXPECT_EQ(TempDir::ReadFile("out.txt"), "hello world");
+    ASSERT_TRUE(OpenDisk("out.txt", kWrite, FILE_TRUNCATE_EXISTING));
+    EXPECT_EQ(TempDir::ReadFile("out.txt"), "");
+    file = OpenDisk("log.txt", kRead | kWrite, FILE_OPEN_EXISTING, FILE_DISK | FILE_APPEND);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->GetPosition(), 3u);
+    EXPECT_EQ(Wrote(*file, "de"), "1 2");
     EXPECT_EQ(TempDir::ReadFile("log.txt"), "abcde");
+    EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(HarvelTest, WritingThroughAReadOnlyHandleShowsErrorFour) {
+TEST_F(HarvelTest, DiskPositionsSizeAndShortReads) {
+    TempDir::WriteFile("ten.bin", "0123456789");
+    auto file = OpenDisk("ten.bin", kRead, FILE_OPEN_EXISTING);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->SetPosition(2, FILE_POS_BEGIN), 2u);
+    EXPECT_EQ(file->SetPosition(3, FILE_POS_CURRENT), 5u);
+    EXPECT_EQ(file->SetPosition(-1, FILE_POS_CURRENT), 4u);
+    DWORD high = 77;
+    EXPECT_EQ(file->GetSize(&high), 10u); // and the position stays
+    EXPECT_EQ(high, 0u);
+    EXPECT_EQ(Got(*file, 3), "1 456");
+    EXPECT_EQ(file->SetPosition(0, FILE_POS_END), 10u);
+    EXPECT_EQ(file->SetPosition(-3, FILE_POS_END), 7u); // the offset is added to the end
+    EXPECT_EQ(Got(*file, 10), "1 789");
+    EXPECT_EQ(Got(*file, 10), "1 ");
+    LONG highPos = 55;
+    EXPECT_EQ(file->GetPosition(&highPos), 10u);
+    EXPECT_EQ(highPos, 0);
+    EXPECT_EQ(BoxCount(), 0u);
+    file->SetPosition(6, FILE_POS_BEGIN);
+    for (DWORD origin : {0u, 3u, 8u}) {
+        boxes.Clear();
+        EXPECT_EQ(file->SetPosition(1, origin), 0xFFFFFFFFu) << origin;
+        EXPECT_EQ(file->GetPosition(), 6u) << origin;
+        EXPECT_EQ(OnlyBoxLine(1), "Erreur lors d'un SetPosition!(ten.bin)") << origin;
+    }
+}
+
+TEST_F(HarvelTest, TransfersAgainstTheAccessOrAfterCloseFailWithABox) {
     TempDir::WriteFile("in.txt", "abc");
-    CFileHarvel file(Desc("in.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    ASSERT_EQ(file.Open(Desc("in.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING)), 1);
-    EXPECT_EQ(file.Write("x", 1), 0);
-    ASSERT_EQ(BoxCount(), 1u);
-    std::vector<std::string> lines = Lines(Box(0).text);
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "in.txt");
-    EXPECT_EQ(lines[1], std::string(kWriteFailed) + "(in.txt)");
-    EXPECT_TRUE(StartsWith(lines[2], "WIN ERROR MESSAGE: ")) << lines[2];
+    auto reader = OpenDisk("in.txt", kRead, FILE_OPEN_EXISTING);
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(reader->Write("x", 1), 0);
+    EXPECT_EQ(OnlyBoxLine(0), "in.txt");
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kWriteFailed) + "(in.txt)");
+    EXPECT_EQ(OnlyBoxLine(2).substr(0, 19), "WIN ERROR MESSAGE: ");
     EXPECT_EQ(TempDir::ReadFile("in.txt"), "abc");
-}
-
-TEST_F(HarvelTest, CloseMarksTheHandleInvalidSoASecondCloseDoesNothing) {
-    FileOpenDesc desc = Desc("c.txt", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    EXPECT_EQ(file.Close(), 1);
-    EXPECT_EQ(file.GetHandle(), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(file.Close(), 1);
+    boxes.Clear();
+    auto writer = OpenDisk("w.txt", kWrite, FILE_CREATE_ALWAYS);
+    ASSERT_TRUE(writer);
+    EXPECT_EQ(Got(*writer, 4), "0 ");
+    EXPECT_EQ(OnlyBoxLine(1), "Erreur lors d'une tentative de lecture!(w.txt)");
+    // Close marks the handle invalid: a second Close does nothing, a write fails loudly.
+    boxes.Clear();
+    EXPECT_EQ(writer->Close(), 1);
+    EXPECT_EQ(writer->GetHandle(), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(writer->Close(), 1);
+    EXPECT_EQ(CFileHarvel(Desc("never.txt", kRead, FILE_DISK, 1)).Close(), 1);
     EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, CloseWithoutOpenDoesNothing) {
-    CFileHarvel file(Desc("never.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING));
-    EXPECT_EQ(file.Close(), 1);
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, WritingAfterCloseFailsWithABoxInsteadOfLosingTheBytes) {
-    FileOpenDesc desc = Desc("c.txt", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    file.Close();
-    DWORD written = 9;
-    EXPECT_EQ(file.Write("lost", 4, &written), 0);
-    EXPECT_EQ(written, 0u);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kWriteFailed) + "(c.txt)");
-}
-
-TEST_F(HarvelTest, OpenByReferenceLeavesTheCallersDescriptorAlone) {
-    TempDir::WriteFile("d.ini", "abc");
-    FileOpenDesc desc = Desc("d.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    EXPECT_EQ(desc.flags, FILE_DUMP);
-    EXPECT_EQ(desc.memBuffer, nullptr);
-    EXPECT_EQ(desc.memSize, 0u);
-    EXPECT_EQ(ReadAll(file), "abc");
+    EXPECT_EQ(Wrote(*writer, "lost"), "0 0");
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kWriteFailed) + "(w.txt)");
 }
 
 TEST_F(HarvelTest, DumpModeReadsTheWholeFileAndClosesTheHandle) {
     TempDir::WriteFile("d.ini", "[A]\r\nK=1\r\n");
+    auto byReference = OpenDisk("d.ini", kRead, FILE_OPEN_EXISTING, FILE_DUMP);
+    ASSERT_TRUE(byReference);
     FileOpenDesc desc = Desc("d.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
     CFileHarvel file(desc);
     ASSERT_EQ(file.Open(&desc), 1);
     EXPECT_EQ(desc.flags, FILE_DUMP | FILE_DISK | FILE_MEMORY);
-    EXPECT_EQ(desc.memSize, 10u);
-    ASSERT_NE(desc.memBuffer, nullptr);
+    ASSERT_EQ(desc.memSize, 10u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(desc.memBuffer), 10), "[A]\r\nK=1\r\n");
     EXPECT_EQ(file.GetMode() & (FILE_DISK | FILE_MEMORY), FILE_MEMORY);
     EXPECT_EQ(file.GetHandle(), INVALID_HANDLE_VALUE);
     // The handle is gone: the file can be replaced while the object still reads it.
-    TempDir::WriteFile("d.ini", "other");
+    TempDir::WriteFile("d.ini", "[B]\r\nK=2\r\n");
     EXPECT_EQ(file.GetSize(), 10u);
-    EXPECT_EQ(ReadAll(file), "[A]\r\nK=1\r\n");
+    EXPECT_EQ(Got(file, 20), "1 [A]\r\nK=1\r\n");
+    EXPECT_EQ(Got(*byReference, 20), "1 [A]\r\nK=1\r\n");
+    ASSERT_EQ(file.Open(&desc), 1); // again, with the descriptor it filled
+    EXPECT_EQ(Got(file, 20), "1 [B]\r\nK=2\r\n");
     EXPECT_EQ(file.Close(), 1);
     EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(HarvelTest, DumpIntoTheCallersBufferUsesItsSize) {
+TEST_F(HarvelTest, DumpIntoTheCallersBufferUsesItsSizeAndFailsShort) {
     TempDir::WriteFile("d.ini", "0123456789");
     unsigned char buffer[8] = {};
     FileOpenDesc desc = Desc("d.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
     desc.memBuffer = buffer;
     desc.memSize = 4;
-    {
-        CFileHarvel file(desc);
-        ASSERT_EQ(file.Open(&desc), 1);
-        EXPECT_EQ(desc.memBuffer, buffer);
-        EXPECT_EQ(ReadAll(file), "0123");
-    }
-    // The caller's buffer survives the object.
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 5), std::string("0123\0", 5));
-}
-
-TEST_F(HarvelTest, DumpShorterThanTheAskedSizeShowsErrorFifteen) {
-    TempDir::WriteFile("d.ini", "abc");
-    unsigned char buffer[8] = {};
-    FileOpenDesc desc = Desc("d.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
-    desc.memBuffer = buffer;
-    desc.memSize = sizeof buffer;
-    CFileHarvel file(desc);
-    EXPECT_EQ(file.Open(&desc), 0);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kDumpShort) + "(d.ini)");
+    auto file = std::make_unique<CFileHarvel>(desc);
+    ASSERT_EQ(file->Open(&desc), 1);
     EXPECT_EQ(desc.memBuffer, buffer);
-}
-
-TEST_F(HarvelTest, DumpOfAMissingFileFailsWithOneBox) {
-    FileOpenDesc desc = Desc("none.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
-    CFileHarvel file(desc);
-    EXPECT_EQ(file.Open(&desc), 0);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kOpenFailed) + "(none.ini)");
-    EXPECT_EQ(desc.memBuffer, nullptr);
-}
-
-TEST_F(HarvelTest, ADumpObjectCanBeOpenedAgainWithTheDescriptorItFilled) {
+    EXPECT_EQ(Got(*file, 8), "1 0123");
+    file.reset(); // the caller's buffer survives the object
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 5), std::string("0123\0", 5));
     TempDir::WriteFile("d.ini", "abc");
-    FileOpenDesc desc = Desc("d.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    TempDir::WriteFile("d.ini", "xyz");
-    ASSERT_EQ(file.Open(&desc), 1);
-    EXPECT_EQ(ReadAll(file), "xyz");
-    EXPECT_EQ(BoxCount(), 0u);
+    desc.memSize = sizeof buffer;
+    EXPECT_EQ(CFileHarvel(desc).Open(&desc), 0);
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kDumpShort) + "(d.ini)");
+    EXPECT_EQ(desc.memBuffer, buffer);
+    boxes.Clear();
+    FileOpenDesc missing = Desc("none.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
+    EXPECT_EQ(CFileHarvel(missing).Open(&missing), 0);
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kOpenFailed) + "(none.ini)");
+    EXPECT_EQ(missing.memBuffer, nullptr);
 }
 
-TEST_F(HarvelTest, OverrideReadOnlyRecreatesTheFileAndMakesItReadOnlyAgain) {
-    TempDir::WriteFile("ro.ini", "old");
-    TempDir::SetReadOnly("ro.ini", true);
-    FileOpenDesc desc = Desc("ro.ini", kWrite, FILE_DISK | FILE_OVERRIDE_READONLY, 2);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    DWORD readOnly = 9;
-    ASSERT_EQ(FileGetAttribute("ro.ini", FILE_ATTR_READONLY, &readOnly), 1);
-    EXPECT_EQ(readOnly, 0u);
-    EXPECT_EQ(file.Write("new", 3), 1);
-    EXPECT_EQ(file.Close(), 1);
-    EXPECT_EQ(TempDir::ReadFile("ro.ini"), "new");
-    ASSERT_EQ(FileGetAttribute("ro.ini", FILE_ATTR_READONLY, &readOnly), 1);
-    EXPECT_EQ(readOnly, 1u);
-    EXPECT_TRUE(TempDir::IsReadOnly("ro.ini"));
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, OverrideReadOnlyOpensAnExistingFileForWritingAndRestoresTheAttribute) {
-    TempDir::WriteFile("ro.ini", "abc");
-    TempDir::SetReadOnly("ro.ini", true);
-    FileOpenDesc desc = Desc("ro.ini", kWrite, FILE_DISK | FILE_OVERRIDE_READONLY, 1);
-    {
-        CFileHarvel file(desc);
-        ASSERT_EQ(file.Open(&desc), 1);
-        EXPECT_EQ(file.Write("X", 1), 1);
-    } // the destructor closes
-    EXPECT_EQ(TempDir::ReadFile("ro.ini"), "Xbc");
-    EXPECT_TRUE(TempDir::IsReadOnly("ro.ini"));
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, OverrideReadOnlyOnAMissingFileToOpenShowsErrorZero) {
-    FileOpenDesc desc = Desc("gone.ini", kWrite, FILE_DISK | FILE_OVERRIDE_READONLY, 1);
-    CFileHarvel file(desc);
-    EXPECT_EQ(file.Open(&desc), 0);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kOpenFailed) + "(gone.ini)");
-    EXPECT_FALSE(TempDir::Exists("gone.ini"));
-}
-
-TEST_F(HarvelTest, OverrideReadOnlyWithCreateAlwaysOnAWritableFileLeavesItWritable) {
-    TempDir::WriteFile("rw.ini", "old");
-    FileOpenDesc desc = Desc("rw.ini", kWrite, FILE_DISK | FILE_OVERRIDE_READONLY, 2);
-    {
-        CFileHarvel file(desc);
-        ASSERT_EQ(file.Open(&desc), 1);
+TEST_F(HarvelTest, OverrideReadOnlyWritesAndRestoresTheAttribute) {
+    const struct {
+        bool readOnly;
+        DWORD creation;
+        const char* write;
+        const char* after;
+    } rows[] = {{true, FILE_CREATE_ALWAYS, "new", "new"},
+                {true, FILE_OPEN_EXISTING, "X", "Xbc"}, // closed by the destructor
+                {false, FILE_CREATE_ALWAYS, "", ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.after);
+        TempDir::WriteFile("ro.ini", "abc");
+        TempDir::SetReadOnly("ro.ini", row.readOnly);
+        auto file = OpenDisk("ro.ini", kWrite, row.creation, FILE_DISK | FILE_OVERRIDE_READONLY);
+        ASSERT_TRUE(file);
+        EXPECT_FALSE(TempDir::IsReadOnly("ro.ini"));
+        EXPECT_EQ(file->Write(row.write, static_cast<DWORD>(std::string(row.write).size())), 1);
+        if (row.creation == FILE_CREATE_ALWAYS) {
+            EXPECT_EQ(file->Close(), 1);
+        }
+        file.reset();
+        EXPECT_EQ(TempDir::ReadFile("ro.ini"), row.after);
+        EXPECT_EQ(TempDir::IsReadOnly("ro.ini"), row.readOnly);
+        TempDir::SetReadOnly("ro.ini", false);
     }
-    EXPECT_EQ(TempDir::ReadFile("rw.ini"), "");
-    EXPECT_FALSE(TempDir::IsReadOnly("rw.ini"));
+    EXPECT_EQ(BoxCount(), 0u);
+    EXPECT_FALSE(OpenDisk("gone.ini", kWrite, 1, FILE_DISK | FILE_OVERRIDE_READONLY));
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kOpenFailed) + "(gone.ini)");
+    EXPECT_FALSE(TempDir::Exists("gone.ini"));
 }
 
 TEST_F(HarvelTest, WithoutOverrideAReadOnlyFileCannotBeRecreated) {
@@ -316,24 +190,69 @@ TEST_F(HarvelTest, WithoutOverrideAReadOnlyFileCannotBeRecreated) {
         GTEST_SKIP() << "Wine lets root open a read-only file for writing (see WINE.md)";
     TempDir::WriteFile("ro.ini", "keep");
     TempDir::SetReadOnly("ro.ini", true);
-    FileOpenDesc desc = Desc("ro.ini", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
-    CFileHarvel file(desc);
-    EXPECT_EQ(file.Open(&desc), 0);
-    ASSERT_EQ(BoxCount(), 1u);
-    std::string expected = std::string("ro.ini\n") + kOpenFailed + "(ro.ini)\n" +
-                           "WIN ERROR MESSAGE: " + SystemSentence(ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(StartsWith(Box(0).text, expected)) << Box(0).text;
+    EXPECT_FALSE(OpenDisk("ro.ini", kWrite, FILE_CREATE_ALWAYS));
+    ExpectFileErrorBox(std::string("ro.ini\n") + kOpenFailed + "(ro.ini)\n", ERROR_ACCESS_DENIED,
+                       "CFileHarvel.cpp");
     EXPECT_EQ(TempDir::ReadFile("ro.ini"), "keep");
 }
 
-TEST_F(HarvelTest, ReadingThroughAWriteOnlyHandleShowsErrorThree) {
-    FileOpenDesc desc = Desc("w.txt", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
+TEST_F(HarvelTest, MemoryTransfersAreClampedToTheBuffer) {
+    GuardedBuffer buffer;
+    CFileHarvel file(buffer.desc);
+    ASSERT_EQ(file.Open(&buffer.desc), 1);
+    EXPECT_EQ(file.SetPosition(4, FILE_POS_BEGIN), 4u);
+    EXPECT_EQ(Got(file, 5), "1 ef");
+    EXPECT_EQ(Got(file, 1), "0 "); // at the end, without a box
+    EXPECT_EQ(BoxCount(), 0u);
+    file.SetPosition(0, FILE_POS_BEGIN);
+    EXPECT_EQ(Wrote(file, "123"), "1 3");
+    EXPECT_EQ(Wrote(file, "XYZUVW"), "0 3");
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kWriteFailed) + "()");
+    EXPECT_EQ(Wrote(file, "Q"), "0 0");
+    EXPECT_STREQ(buffer.bytes, "#####123XYZ#####");
+}
+
+TEST_F(HarvelTest, MemoryPositionStaysInsideTheBuffer) {
+    GuardedBuffer buffer;
+    CFileHarvel file(buffer.desc);
+    ASSERT_EQ(file.Open(&buffer.desc), 1);
+    EXPECT_EQ(file.SetPosition(100, FILE_POS_BEGIN), 6u);
+    EXPECT_EQ(file.SetPosition(-100, FILE_POS_CURRENT), 0u);
+    EXPECT_EQ(file.SetPosition(-5, FILE_POS_BEGIN), 0u);
+    EXPECT_EQ(file.SetPosition(5, FILE_POS_END), 6u);
+    EXPECT_EQ(file.SetPosition(-100, FILE_POS_END), 0u);
+    EXPECT_EQ(file.SetPosition(-2, FILE_POS_END), 4u);
+    EXPECT_EQ(file.GetSize(), 6u);
+    EXPECT_EQ(Got(file, 8), "1 ef"); // GetSize kept the position
+    EXPECT_EQ(BoxCount(), 0u);
+    FileOpenDesc desc; // memory mode without a buffer is refused
+    desc.flags = FILE_MEMORY;
+    desc.memSize = 100;
+    CFileHarvel unbacked(desc);
+    EXPECT_EQ(unbacked.Open(&desc), 0);
+    EXPECT_EQ(OnlyBoxLine(1), "Probleme: Pointeur memoire non valide!()");
+    EXPECT_EQ(Wrote(unbacked, "x"), "0 0");
+}
+
+TEST_F(HarvelTest, SizeDeterminationCountsWritesAndReadsNothing) {
+    FileOpenDesc desc("counted.bin", FILE_ACCESS_READ, 0, FILE_OPEN_EXISTING);
     CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(desc), 1);
-    char buffer[4];
-    DWORD got = 9;
-    EXPECT_EQ(file.Read(buffer, 4, &got), 0);
-    EXPECT_EQ(got, 0u);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), "Erreur lors d'une tentative de lecture!(w.txt)");
+    ASSERT_EQ(file.Open(&desc), 1);
+    EXPECT_EQ(Wrote(file, "0123456789"), "1 10");
+    EXPECT_EQ(file.Write("abcde", 5), 1);
+    EXPECT_EQ(file.GetPosition(), 15u);
+    EXPECT_EQ(file.SetPosition(3, FILE_POS_CURRENT), 18u);
+    EXPECT_EQ(file.SetPosition(4, FILE_POS_BEGIN), 4u);
+    EXPECT_EQ(Got(file, 4), "1 ");
+    EXPECT_EQ(file.GetPosition(), 8u);
+    EXPECT_FALSE(TempDir::Exists("counted.bin"));
+    EXPECT_EQ(BoxCount(), 0u);
+    // Seeking from the end cannot work without an end: error 11, naming no file.
+    EXPECT_EQ(file.SetPosition(0, FILE_POS_END), 0xFFFFFFFFu);
+    EXPECT_EQ(file.GetPosition(), 0xFFFFFFFFu);
+    EXPECT_EQ(OnlyBoxLine(0),
+              "Probleme: SetPos depuis fin non autorise en mode determination de taille!");
+    EXPECT_EQ(OnlyBoxLine(1).substr(0, 19), "WIN ERROR MESSAGE: ");
+    EXPECT_TRUE(EndsWithSource(Box(0).text, "CFileHarvel.cpp")) << Box(0).text;
+    EXPECT_EQ(Box(0).text.find("counted.bin"), std::string::npos);
 }

@@ -2,6 +2,8 @@
 // texts the boxes must hold, written out by hand.
 #pragma once
 
+#include <memory>
+#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,14 +22,8 @@ inline const bool kWriteIgnoresReadOnly = true;
 inline const bool kWriteIgnoresReadOnly = false;
 #endif
 
-inline const char* const kCaption = "CFileHarvel Error";
-inline const unsigned kBoxStyle = 0x1030;
 inline const char* const kOpenFailed = "Probleme a l'ouverture du fichier! Fichier inexistant?";
 inline const char* const kWriteFailed = "Erreur lors d'une tentative d'ecriture!";
-inline const char* const kDeleteFailed = "Erreur lors d'une tentative de suppression!";
-inline const char* const kSetPosFailed = "Erreur lors d'un SetPosition!";
-inline const char* const kSeekEndInSizeMode =
-    "Probleme: SetPos depuis fin non autorise en mode determination de taille!";
 inline const char* const kDumpShort =
     "Probleme: Lors de la copie memoire du fichier ouvert en mode dump.";
 
@@ -44,43 +40,22 @@ inline std::string SystemSentence(DWORD code) {
     return text;
 }
 
-// The lines of a box text, split at line feeds (a final line feed gives no extra line).
-inline std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
+// "<result> <count>" of a Write of `bytes`, such as "1 5".
+inline std::string Wrote(CFileHarvel& file, const std::string& bytes, bool noFlush = false) {
+    DWORD count = 99;
+    int result = file.Write(bytes.data(), static_cast<DWORD>(bytes.size()), &count, noFlush);
+    return std::to_string(result) + " " + std::to_string(count);
 }
 
-inline bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-// Ends with "voir: <path ending in sourceName>(<digits>)" and a line feed.
-inline ::testing::AssertionResult EndsWithSourcePosition(const std::string& text,
-                                                         const std::string& sourceName) {
-    size_t voir = text.rfind("voir: ");
-    if (voir == std::string::npos)
-        return ::testing::AssertionFailure() << "no \"voir: \" in " << text;
-    std::string tail = text.substr(voir + 6);
-    size_t open = tail.rfind('(');
-    if (open == std::string::npos || tail.size() < open + 4 ||
-        tail.substr(tail.size() - 2) != ")\n")
-        return ::testing::AssertionFailure() << "no \"(line)\\n\" at the end of " << tail;
-    std::string file = tail.substr(0, open);
-    std::string line = tail.substr(open + 1, tail.size() - open - 3);
-    if (file.size() < sourceName.size() ||
-        file.compare(file.size() - sourceName.size(), sourceName.size(), sourceName) != 0)
-        return ::testing::AssertionFailure() << file << " is not " << sourceName;
-    if (line.empty() || line.find_first_not_of("0123456789") != std::string::npos)
-        return ::testing::AssertionFailure() << "line \"" << line << "\" is not a number";
-    return ::testing::AssertionSuccess();
+// "<result> <bytes read>" of a Read of at most `max` bytes, such as "1 abc"; "overrun" when
+// bytes past the reported count changed.
+inline std::string Got(CFileHarvel& file, DWORD max) {
+    std::string bytes(max, '\x7F');
+    DWORD count = 99;
+    int result = file.Read(&bytes[0], max, &count);
+    if (count > max || bytes.find_first_not_of('\x7F', count) != std::string::npos)
+        return "overrun";
+    return std::to_string(result) + " " + bytes.substr(0, count);
 }
 
 class HarvelTest : public ::testing::Test {
@@ -91,8 +66,44 @@ protected:
     size_t BoxCount() const { return boxes.Boxes().size(); }
     const CapturedBox& Box(size_t i) const { return boxes.Boxes().at(i); }
 
+    // Line n (from 0, split at line feeds) of the only box, or a text saying why there is none.
+    std::string OnlyBoxLine(size_t n) const {
+        if (BoxCount() != 1)
+            return std::to_string(BoxCount()) + " boxes";
+        const std::string& text = Box(0).text;
+        size_t start = 0;
+        for (; n > 0; --n) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                return "no such line in " + text;
+            start = end + 1;
+        }
+        return text.substr(start, text.find('\n', start) - start);
+    }
+
+    // The only box is the whole "CFileHarvel Error" box: `head`, the system sentence of `code`,
+    // then "voir: <path ending in sourceName>(<line>)" and a line feed.
+    void ExpectFileErrorBox(const std::string& head, DWORD code, const std::string& sourceName) {
+        ASSERT_EQ(BoxCount(), 1u);
+        EXPECT_EQ(Box(0).caption, "CFileHarvel Error");
+        EXPECT_EQ(Box(0).style, 0x1030u);
+        std::string expected = head + "WIN ERROR MESSAGE: " + SystemSentence(code) + "voir: ";
+        EXPECT_EQ(Box(0).text.substr(0, expected.size()), expected);
+        EXPECT_TRUE(EndsWithSource(Box(0).text, sourceName)) << Box(0).text;
+    }
+
+    // The last line is "voir: <path ending in sourceName>(<line>)" and a line feed.
+    static bool EndsWithSource(const std::string& text, const std::string& sourceName) {
+        return std::regex_search(text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$"));
+    }
+
     static FileOpenDesc Desc(const std::string& name, DWORD access, DWORD flags, DWORD creation) {
         return FileOpenDesc(name, access, flags, creation);
     }
-    static std::string Bytes(const char* text, size_t size) { return std::string(text, size); }
+    // A disk file object opened through the reference form; null when the open failed.
+    static std::unique_ptr<CFileHarvel> OpenDisk(const std::string& name, DWORD access,
+                                                 DWORD creation, DWORD flags = FILE_DISK) {
+        auto file = std::make_unique<CFileHarvel>(Desc(name, access, flags, creation));
+        return file->Open(Desc(name, access, flags, creation)) ? std::move(file) : nullptr;
+    }
 };

@@ -1,128 +1,105 @@
 // Characters, lines and strings through CTextFile.
 #include "HarvelTestSupport.h"
 
+#include <algorithm>
 #include <memory>
-#include <vector>
 
 namespace {
 
-// Every line ReadLine returns for `bytes` (read from memory), until it returns false.
-std::vector<std::string> ReadLines(const std::string& bytes, bool keepEol) {
-    // One spare byte, so that even an empty text has a buffer to point at.
-    std::vector<unsigned char> buffer(bytes.begin(), bytes.end());
-    buffer.push_back('#');
+FileOpenDesc MemoryDesc(unsigned char* bytes, DWORD size) {
     FileOpenDesc desc;
     desc.flags = FILE_MEMORY;
-    desc.memBuffer = buffer.data();
-    desc.memSize = static_cast<DWORD>(bytes.size());
-    CTextFile file(desc);
-    std::vector<std::string> lines;
-    if (!file.Open(&desc))
-        return {"<open failed>"};
-    std::string line;
-    while (file.ReadLine(line, keepEol) && lines.size() < 100)
-        lines.push_back(line);
+    desc.memBuffer = bytes;
+    desc.memSize = size;
+    return desc;
+}
+
+// Every line ReadLine returns, each followed by "|", until it returns false.
+std::string Drain(CTextFile& file, bool keepEol) {
+    std::string lines, line;
+    for (int n = 0; n < 100 && file.ReadLine(line, keepEol); ++n)
+        lines += line + "|";
     return lines;
 }
 
-using Lines_ = std::vector<std::string>;
+// Drain of `text` read from memory, "~" standing for a NUL byte.
+std::string ReadLines(std::string text, bool keepEol) {
+    std::replace(text.begin(), text.end(), '~', '\0');
+    text.push_back('#'); // so that even an empty text has a buffer to point at
+    FileOpenDesc desc =
+        MemoryDesc(reinterpret_cast<unsigned char*>(&text[0]), static_cast<DWORD>(text.size() - 1));
+    CTextFile file(desc);
+    std::string lines = file.Open(&desc) ? Drain(file, keepEol) : "<open failed>";
+    std::replace(lines.begin(), lines.end(), '\0', '~');
+    return lines;
+}
 
 } // namespace
 
-TEST_F(HarvelTest, ReadLineTakesCrLfAsOneLineEnd) {
-    EXPECT_EQ(ReadLines("a\r\nb", false), (Lines_{"a", "b"}));
-    EXPECT_EQ(ReadLines("a\r\nb", true), (Lines_{"a\r\n", "b"}));
+TEST_F(HarvelTest, ReadLineTakesEachLineEndPairAsOneAndKeepsTheLastLine) {
+    const struct {
+        const char* text;
+        const char* lines;    // line ends dropped
+        const char* withEols; // line ends kept
+    } rows[] = {{"a\r\nb", "a|b|", "a\r\n|b|"},
+                {"a\n\rb", "a|b|", "a\n\r|b|"},
+                {"a\n\nb", "a||b|", "a\n|\n|b|"},
+                {"a\r\rb", "a||b|", "a\r|\r|b|"},
+                {"a~b", "a|b|", "a~|b|"},
+                {"a~~b", "a||b|", "a~|~|b|"},
+                {"a~\nb", "a|b|", "a~\n|b|"},
+                {"a\rb\nc", "a|b|c|", "a\r|b\n|c|"},
+                {"a\r\n\r\nb", "a||b|", "a\r\n|\r\n|b|"},
+                {"\n", "|", "\n|"},
+                {"first\r\nlast", "first|last|", "first\r\n|last|"},
+                {"only", "only|", "only|"},
+                {"a\r\n", "a|", "a\r\n|"},
+                {"a\r", "a|", "a\r|"},
+                {"", "", ""},
+                {"\xE9t\xE9\r\n", "\xE9t\xE9|", "\xE9t\xE9\r\n|"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(row.text)));
+        EXPECT_EQ(ReadLines(row.text, false), row.lines);
+        EXPECT_EQ(ReadLines(row.text, true), row.withEols);
+    }
 }
 
-TEST_F(HarvelTest, ReadLineTakesLfCrAsOneLineEnd) {
-    EXPECT_EQ(ReadLines("a\n\rb", false), (Lines_{"a", "b"}));
-    EXPECT_EQ(ReadLines("a\n\rb", true), (Lines_{"a\n\r", "b"}));
-}
-
-TEST_F(HarvelTest, ReadLineTakesTwoLfAsAnEmptyLine) {
-    EXPECT_EQ(ReadLines("a\n\nb", false), (Lines_{"a", "", "b"}));
-    EXPECT_EQ(ReadLines("a\n\nb", true), (Lines_{"a\n", "\n", "b"}));
-}
-
-TEST_F(HarvelTest, ReadLineTakesTwoCrAsAnEmptyLine) {
-    EXPECT_EQ(ReadLines("a\r\rb", false), (Lines_{"a", "", "b"}));
-    EXPECT_EQ(ReadLines("a\r\rb", true), (Lines_{"a\r", "\r", "b"}));
-}
-
-TEST_F(HarvelTest, ReadLineEndsALineAtANulByte) {
-    EXPECT_EQ(ReadLines(std::string("a\0b", 3), false), (Lines_{"a", "b"}));
-    EXPECT_EQ(ReadLines(std::string("a\0b", 3), true), (Lines_{std::string("a\0", 2), "b"}));
-    EXPECT_EQ(ReadLines(std::string("a\0\0b", 4), false), (Lines_{"a", "", "b"}));
-    // A CR or LF right after the NUL belongs to the same line end.
-    EXPECT_EQ(ReadLines(std::string("a\0\nb", 4), false), (Lines_{"a", "b"}));
-}
-
-TEST_F(HarvelTest, ReadLineTakesALoneLineEndAsOne) {
-    EXPECT_EQ(ReadLines("a\rb\nc", false), (Lines_{"a", "b", "c"}));
-    EXPECT_EQ(ReadLines("a\r\n\r\nb", false), (Lines_{"a", "", "b"}));
-    EXPECT_EQ(ReadLines("\n", false), (Lines_{""}));
-}
-
-TEST_F(HarvelTest, ReadLineReturnsALastLineWithoutLineEndThenFalse) {
-    EXPECT_EQ(ReadLines("first\r\nlast", false), (Lines_{"first", "last"}));
-    EXPECT_EQ(ReadLines("only", true), (Lines_{"only"}));
-    EXPECT_EQ(ReadLines("a\r\n", true), (Lines_{"a\r\n"}));
-    EXPECT_EQ(ReadLines("a\r", false), (Lines_{"a"}));
-    EXPECT_EQ(ReadLines("", false), (Lines_{}));
-}
-
-TEST_F(HarvelTest, ReadLineKeepsHighBytes) {
-    EXPECT_EQ(ReadLines("Fran\xE7"
-                        "ais\r\n",
-                        false),
-              (Lines_{"Fran\xE7"
-                      "ais"}));
-}
-
-TEST_F(HarvelTest, ReadLineWorksTheSameOnADiskFile) {
+TEST_F(HarvelTest, ReadLineWorksTheSameOnDiskAndDumpFiles) {
     TempDir::WriteFile("lines.txt", "a\r\n\n\nb\rc");
+    TempDir::WriteFile("empty.ini", "");
     FileOpenDesc desc("lines.txt", FILE_ACCESS_READ, FILE_DISK, FILE_OPEN_EXISTING);
     CTextFile file(desc);
     ASSERT_EQ(file.Open(&desc), 1);
-    std::string line;
-    Lines_ lines;
-    while (file.ReadLine(line, false))
-        lines.push_back(line);
-    // CR LF ends "a"; each of the two LF after it ends an empty line.
-    EXPECT_EQ(lines, (Lines_{"a", "", "", "b", "c"}));
-    EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, DumpOfAnEmptyFileOpensAndHasNoFirstLine) {
-    TempDir::WriteFile("empty.ini", "");
-    FileOpenDesc desc("empty.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
-    CTextFile file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    EXPECT_EQ(desc.memSize, 0u);
+    EXPECT_EQ(Drain(file, false), "a|||b|c|");
+    FileOpenDesc empty("empty.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
+    CTextFile dump(empty);
+    ASSERT_EQ(dump.Open(&empty), 1);
+    EXPECT_EQ(empty.memSize, 0u);
     std::string line = "stale";
-    EXPECT_FALSE(file.ReadLine(line, false));
+    EXPECT_FALSE(dump.ReadLine(line, false));
     EXPECT_EQ(line, "");
     EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(HarvelTest, ReadCharGivesOneByteAndEmptyTextForNul) {
-    std::string bytes("x\0", 2);
-    FileOpenDesc desc;
-    desc.flags = FILE_MEMORY;
-    desc.memBuffer = reinterpret_cast<unsigned char*>(&bytes[0]);
-    desc.memSize = 2;
+TEST_F(HarvelTest, ReadCharGivesOneByteAndWriteStringStopsAtTheBufferEnd) {
+    unsigned char bytes[4] = {'x', 0, 'y', '#'};
+    FileOpenDesc desc = MemoryDesc(bytes, 3);
     CTextFile file(desc);
     ASSERT_EQ(file.Open(&desc), 1);
     std::string out;
     EXPECT_TRUE(file.ReadChar(out));
     EXPECT_EQ(out, "x");
     EXPECT_TRUE(file.ReadChar(out));
-    EXPECT_EQ(out, "");
+    EXPECT_EQ(out, ""); // a NUL byte
+    file.SetPosition(0, FILE_POS_BEGIN);
+    EXPECT_TRUE(file.WriteString("ab", false));
+    EXPECT_FALSE(file.WriteString("cd", false));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 4), "abc#");
+    EXPECT_EQ(BoxCount(), 1u);
     EXPECT_FALSE(file.ReadChar(out));
-    EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(HarvelTest, CreateAndOpenWritesStringsToANewFile) {
+TEST_F(HarvelTest, CreateAndOpenWritesStringsOrGivesNullAfterOneBox) {
     TempDir::WriteFile("Config.ini", "previous");
     FileOpenDesc desc("Config.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
     std::unique_ptr<CTextFile> file(CTextFile::CreateAndOpen(&desc));
@@ -133,55 +110,27 @@ TEST_F(HarvelTest, CreateAndOpenWritesStringsToANewFile) {
     file.reset();
     EXPECT_EQ(TempDir::ReadFile("Config.ini"), "[OPTIONS]\r\n\tKEY = \"1\"\r\n");
     EXPECT_EQ(BoxCount(), 0u);
+
+    FileOpenDesc missing("NoSuchFolder\\Config.ini", FILE_ACCESS_WRITE, FILE_DISK,
+                         FILE_CREATE_ALWAYS);
+    EXPECT_EQ(CTextFile::CreateAndOpen(&missing), nullptr);
+    ExpectFileErrorBox(std::string("NoSuchFolder\\Config.ini\n") + kOpenFailed +
+                           "(NoSuchFolder\\Config.ini)\n",
+                       ERROR_PATH_NOT_FOUND, "CFileHarvel.cpp");
 }
 
-TEST_F(HarvelTest, CreateAndOpenInAMissingFolderGivesNullAfterOneBox) {
-    FileOpenDesc desc("NoSuchFolder\\Config.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
-    CTextFile* file = CTextFile::CreateAndOpen(&desc);
-    EXPECT_EQ(file, nullptr);
-    ASSERT_EQ(BoxCount(), 1u);
-    std::vector<std::string> lines = Lines(Box(0).text);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "NoSuchFolder\\Config.ini");
-    EXPECT_EQ(lines[1], std::string(kOpenFailed) + "(NoSuchFolder\\Config.ini)");
-    EXPECT_TRUE(StartsWith(Box(0).text.substr(Box(0).text.find("WIN ERROR MESSAGE: ")),
-                           "WIN ERROR MESSAGE: " + SystemSentence(ERROR_PATH_NOT_FOUND)))
-        << Box(0).text;
-}
-
-TEST_F(HarvelTest, CreateAndOpenInDumpModeHandsTheBufferBack) {
+TEST_F(HarvelTest, CreateAndOpenInDumpModeHandsTheBufferBackOrNone) {
     TempDir::WriteFile("d.ini", "K=V");
     FileOpenDesc desc("d.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
     std::unique_ptr<CTextFile> file(CTextFile::CreateAndOpen(&desc));
     ASSERT_NE(file, nullptr);
     ASSERT_NE(desc.memBuffer, nullptr);
     EXPECT_EQ(desc.memSize, 3u);
-    std::string line;
-    EXPECT_TRUE(file->ReadLine(line, false));
-    EXPECT_EQ(line, "K=V");
-}
+    EXPECT_EQ(Drain(*file, false), "K=V|");
 
-TEST_F(HarvelTest, CreateAndOpenFailingInDumpModeLeavesNoDanglingBuffer) {
-    TempDir::WriteFile("d.ini", "K");
-    FileOpenDesc desc("d.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
-    desc.memSize = 8; // more than the file holds: the dump comes up short
-    EXPECT_EQ(CTextFile::CreateAndOpen(&desc), nullptr);
-    // The buffer the object allocated died with it.
-    EXPECT_EQ(desc.memBuffer, nullptr);
-    ASSERT_EQ(BoxCount(), 1u);
-    EXPECT_EQ(Lines(Box(0).text).at(1), std::string(kDumpShort) + "(d.ini)");
-}
-
-TEST_F(HarvelTest, WriteStringIntoATooSmallBufferFails) {
-    unsigned char buffer[4] = {};
-    FileOpenDesc desc;
-    desc.flags = FILE_MEMORY;
-    desc.memBuffer = buffer;
-    desc.memSize = 3;
-    CTextFile file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    EXPECT_TRUE(file.WriteString("ab", false));
-    EXPECT_FALSE(file.WriteString("cd", false));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), std::string("abc\0", 4));
-    EXPECT_EQ(BoxCount(), 1u);
+    FileOpenDesc tooLong("d.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
+    tooLong.memSize = 8; // more than the file holds: the dump comes up short
+    EXPECT_EQ(CTextFile::CreateAndOpen(&tooLong), nullptr);
+    EXPECT_EQ(tooLong.memBuffer, nullptr); // the buffer died with the object
+    EXPECT_EQ(OnlyBoxLine(1), std::string(kDumpShort) + "(d.ini)");
 }
