@@ -70,25 +70,20 @@ TEST_F(HarvelTest, GetAttributeTellsReadOnlyAndDirectoryOrLeavesTheValue) {
     TempDir::SetReadOnly("ro.txt", true);
     TempDir::WriteFile("rw.txt", "x");
     TempDir::MakeDir("Folder");
-    const struct {
-        const char* path;
-        DWORD which;
-        int result;
-        DWORD value;
-    } rows[] = {{"ro.txt", FILE_ATTR_READONLY, 1, 1},
-                {"rw.txt", FILE_ATTR_READONLY, 1, 0},
-                {"Folder", FILE_ATTR_DIRECTORY, 1, 1},
-                {"rw.txt", FILE_ATTR_DIRECTORY, 1, 0},
-                {"missing.txt", FILE_ATTR_READONLY, 0, 77},
-                {"", FILE_ATTR_READONLY, 0, 77},
-                {"rw.txt", 3, 0, 77},
-                {"rw.txt", 0, 0, 77}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.path) + " " + std::to_string(row.which));
+    // "<result> <value>", the value starting at 77.
+    auto attribute = [](const char* path, DWORD which) {
         DWORD value = 77;
-        EXPECT_EQ(FileGetAttribute(row.path, row.which, &value), row.result);
-        EXPECT_EQ(value, row.value);
-    }
+        int result = FileGetAttribute(path, which, &value);
+        return std::to_string(result) + " " + std::to_string(value);
+    };
+    EXPECT_EQ(attribute("ro.txt", FILE_ATTR_READONLY), "1 1");
+    EXPECT_EQ(attribute("rw.txt", FILE_ATTR_READONLY), "1 0");
+    EXPECT_EQ(attribute("Folder", FILE_ATTR_DIRECTORY), "1 1");
+    EXPECT_EQ(attribute("rw.txt", FILE_ATTR_DIRECTORY), "1 0");
+    EXPECT_EQ(attribute("missing.txt", FILE_ATTR_READONLY), "0 77");
+    EXPECT_EQ(attribute("", FILE_ATTR_READONLY), "0 77");
+    EXPECT_EQ(attribute("rw.txt", 3), "0 77");
+    EXPECT_EQ(attribute("rw.txt", 0), "0 77");
 }
 
 TEST_F(HarvelTest, SetAttributesChangesOnlyTheReadOnlyAttribute) {

@@ -44,8 +44,8 @@ std::string ClosingBanner() {
 
 class LogFileTest : public ::testing::Test {
 protected:
-    // The file's bytes with every date and time of the test's run replaced by "<date>" (banner)
-    // or "<stamp>" (entry).
+    // The file's raw bytes (so every line end is checked to be CR LF) with every date and time
+    // of the test's run replaced by "<date>" (banner) or "<stamp>" (entry).
     std::string Read(const std::string& name) {
         std::string bytes = TempDir::ReadFile(name);
         for (std::time_t t = started; t <= std::time(nullptr); ++t) {
@@ -61,11 +61,8 @@ protected:
     CLogFile log; // last, so its closing banner still lands in the folder
 };
 
-TEST_F(LogFileTest, TheProgramLogStartsClosed) {
-    EXPECT_FALSE(TheLog.IsOpen());
-}
-
 TEST_F(LogFileTest, NothingIsWrittenBeforeOpen) {
+    EXPECT_FALSE(TheLog.IsOpen());
     log.SetSource(12, "a.cpp").Write("lost", 18);
     log.Close();
     EXPECT_FALSE(log.IsOpen());
@@ -73,24 +70,19 @@ TEST_F(LogFileTest, NothingIsWrittenBeforeOpen) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(LogFileTest, OpenDeletesAnOlderFileAndWritesTheOpeningBanner) {
+TEST_F(LogFileTest, OpenDeletesAnOlderFileAndAgainWhileOpenChangesNothing) {
     TempDir::WriteFile("test.log", "an older log\r\n");
     log.Open("test.log");
     EXPECT_TRUE(log.IsOpen());
+    log.Open("second.log");
+    EXPECT_EQ(log.FileName(), "test.log");
+    EXPECT_FALSE(TempDir::Exists("second.log"));
     EXPECT_EQ(Read("test.log"), OpeningBanner());
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(LogFileTest, OpenWhileOpenChangesNothing) {
-    log.Open("first.log");
-    log.Open("second.log");
-    EXPECT_EQ(log.FileName(), "first.log");
-    EXPECT_FALSE(TempDir::Exists("second.log"));
-    EXPECT_EQ(Read("first.log"), OpeningBanner());
-}
-
-TEST_F(LogFileTest, EmptyNameWithoutEarlierNameShowsBothBoxes) {
-    log.Open("");
+TEST_F(LogFileTest, FailedOpensShowTheirBoxesAndDropEverything) {
+    log.Open(""); // no earlier name
     ASSERT_EQ(boxes.Boxes().size(), 2u);
     EXPECT_EQ(boxes.Boxes()[0].caption, "MESSAGE");
     EXPECT_EQ(boxes.Boxes()[0].text, "Empty log filename");
@@ -102,10 +94,7 @@ TEST_F(LogFileTest, EmptyNameWithoutEarlierNameShowsBothBoxes) {
     log.SetSource(1, "a.cpp").Write("dropped", 18);
     log.Close();
     EXPECT_FALSE(log.IsOpen());
-    EXPECT_EQ(boxes.Boxes().size(), 2u);
-}
-
-TEST_F(LogFileTest, FileThatCannotBeMadeShowsTheOpenBox) {
+    boxes.Clear();
     log.Open("no_such_folder/test.log");
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, kOpenFailed);
@@ -113,106 +102,63 @@ TEST_F(LogFileTest, FileThatCannotBeMadeShowsTheOpenBox) {
     log.SetSource(1, "a.cpp").Write("dropped", 18);
     log.Close();
     EXPECT_FALSE(TempDir::Exists("no_such_folder"));
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
 TEST_F(LogFileTest, EmptyNameAfterCloseReopensTheEarlierFile) {
     log.Open("test.log");
-    log.SetSource(5, "a.cpp").Write("first run", 18);
+    log.SetSource(249, "Code\\Sound\\CSoundEngine.cpp").Write("Detecting sound devices :", 18);
     log.Close();
     log.Open("");
     EXPECT_TRUE(boxes.Boxes().empty());
-    EXPECT_EQ(Read("test.log"), OpeningBanner() +
-                                    "I                a.cpp(0005) <stamp>first run\r\n" +
-                                    ClosingBanner() + OpeningBanner());
-}
-
-TEST_F(LogFileTest, EntryCarriesTagSourceLineAndTime) {
-    log.Open("test.log");
-    log.SetSource(249, "Code\\Sound\\CSoundEngine.cpp").Write("Detecting sound devices :", 18);
     EXPECT_EQ(Read("test.log"),
               OpeningBanner() +
-                  "I     CSoundEngine.cpp(0249) <stamp>Detecting sound devices :\r\n");
+                  "I     CSoundEngine.cpp(0249) <stamp>Detecting sound devices :\r\n" +
+                  ClosingBanner() + OpeningBanner());
 }
 
-TEST_F(LogFileTest, TypesGetTheirTagsAndOthersTwoBlanks) {
-    log.Open("test.log");
-    const int types[] = {-1, 1, 2, 4, 16, 18, 20, 24, 32, 3, 64};
+TEST_F(LogFileTest, TypesGetTheirTagsAndTheMaskFiltersThem) {
+    log.SetTypeMask(0);
+    log.Open("test.log"); // a name restores the full mask
+    EXPECT_EQ(log.TypeMask(), 0xFFFFFFFFu);
+    const int types[] = {-1, 1, 2, 4, 16, 18, 20, 24, 32, 3, 64, 0};
     for (int type : types)
         log.SetSource(1, "t.cpp").Write("x", type);
-    const char* tags[] = {"A ", "> ", "< ", "F ", "D ", "I ", "W ", "E ", "! ", "  ", "  "};
-    std::string expected = OpeningBanner();
-    for (const char* tag : tags)
-        expected += std::string(tag) + "               t.cpp(0001) <stamp>x\r\n";
-    EXPECT_EQ(Read("test.log"), expected);
-}
-
-TEST_F(LogFileTest, TypeZeroAndMaskedTypesAreNotWritten) {
-    log.Open("test.log");
-    log.SetSource(1, "t.cpp").Write("zero", 0);
     log.SetTypeMask(16);
     log.SetSource(2, "t.cpp").Write("info", 18); // 18 shares bit 16
     log.SetSource(3, "t.cpp").Write("warning", 4);
-    EXPECT_EQ(Read("test.log"), OpeningBanner() + "I                t.cpp(0002) <stamp>info\r\n");
+    const char* tags[] = {"A ", "> ", "< ", "F ", "D ", "I ", "W ", "E ", "! ", "  ", "  "};
+    std::string expected = OpeningBanner(); // nothing for type 0
+    for (const char* tag : tags)
+        expected += std::string(tag) + "               t.cpp(0001) <stamp>x\r\n";
+    EXPECT_EQ(Read("test.log"), expected + "I                t.cpp(0002) <stamp>info\r\n");
 }
 
-TEST_F(LogFileTest, OpenWithANameRestoresTheFullMask) {
-    log.SetTypeMask(0);
-    log.Open("test.log");
-    EXPECT_EQ(log.TypeMask(), 0xFFFFFFFFu);
-}
-
-TEST_F(LogFileTest, BaseNameIsCutToTwentyCharacters) {
+TEST_F(LogFileTest, BaseNameIsCutToTwentyCharactersAndHugeTextsAreSafe) {
     log.Open("test.log");
     log.SetSource(7, "Deep\\Folder\\ABCDEFGHIJKLMNOPQRSTUVWXYZ.cpp").Write("cut", 18);
     log.SetSource(12345, "NoFolder.cpp").Write("wide line", 18);
-    EXPECT_EQ(Read("test.log"), OpeningBanner() +
-                                    "I ABCDEFGHIJKLMNOPQRST(0007) <stamp>cut\r\n"
-                                    "I         NoFolder.cpp(12345) <stamp>wide line\r\n");
-}
-
-TEST_F(LogFileTest, HugeSourceNameAndMessageAreWrittenSafely) {
-    log.Open("test.log");
     const std::string source = std::string(100000, 'd') + "\\" + std::string(50000, 'n');
     const std::string message(200000, 'm');
     log.SetSource(1, source).Write(message, 18);
-    EXPECT_EQ(Read("test.log"),
-              OpeningBanner() + "I " + std::string(20, 'n') + "(0001) <stamp>" + message + "\r\n");
+    EXPECT_EQ(Read("test.log"), OpeningBanner() +
+                                    "I ABCDEFGHIJKLMNOPQRST(0007) <stamp>cut\r\n"
+                                    "I         NoFolder.cpp(12345) <stamp>wide line\r\n"
+                                    "I " +
+                                    std::string(20, 'n') + "(0001) <stamp>" + message + "\r\n");
 }
 
-TEST_F(LogFileTest, CloseWritesTheClosingBannerOnce) {
+TEST_F(LogFileTest, CloseWritesTheClosingBannerOnceAndSoDoesTheDestructor) {
     log.Open("test.log");
     log.Close();
     log.Close();
     EXPECT_FALSE(log.IsOpen());
     EXPECT_EQ(Read("test.log"), OpeningBanner() + ClosingBanner());
-}
-
-TEST_F(LogFileTest, DestroyingAnOpenLogClosesIt) {
     {
         CLogFile scoped;
         scoped.Open("scoped.log");
     }
     EXPECT_EQ(Read("scoped.log"), OpeningBanner() + ClosingBanner());
-}
-
-TEST_F(LogFileTest, LinesEndInCarriageReturnLineFeedOnDisk) {
-    log.Open("test.log");
-    log.SetSource(1, "a.cpp").Write("entry", 18);
-    log.Close();
-    std::string bytes = TempDir::ReadFile("test.log");
-    size_t lineFeeds = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') {
-            ++lineFeeds;
-            ASSERT_GT(i, 0u);
-            EXPECT_EQ(bytes[i - 1], '\r') << "at byte " << i;
-        }
-        if (bytes[i] == '\r') {
-            EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "at byte " << i;
-        }
-    }
-    // Five banner lines, one entry, five banner lines and four empty lines.
-    EXPECT_EQ(lineFeeds, 15u);
 }
 
 } // namespace
