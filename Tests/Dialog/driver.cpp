@@ -1,7 +1,7 @@
 // Plays a player's part against the settings program under Wine.
 // Usage: driver <program.exe> <game folder> <step>...
 //   ready | tab:N | combo:P:ID:N | click:P:ID | slider:P:ID:N | apply | exit | close | dump
-//   pause:NAME (make NAME.pause in the game folder, wait until it is gone) | sleep:MS
+//   pause:NAME (make NAME.pause in the game folder, wait until it is gone)
 // P is a page 0, 1, 2 or m for the dialog. Every message box is printed ("box caption|text")
 // and closed with OK; the end is "exit <code>" ("exit timeout" after 30 s). Texts are
 // Windows-1252 with bytes outside ASCII as \xNN.
@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -250,13 +249,12 @@ void Step(const std::string& step) {
         a.push_back(step.substr(start, colon - start));
     }
     a.resize(4);
-    int n = std::atoi(a[1].c_str());
-    if (a[0] != "ready" && a[0] != "sleep" && a[0] != "pause" && mainDialog == nullptr)
+    if (a[0] != "ready" && a[0] != "pause" && mainDialog == nullptr)
         Fail("no dialog for " + step);
     if (a[0] == "ready") {
         WaitReady();
     } else if (a[0] == "tab") {
-        Send(TabControl(), TCM_SETCURFOCUS, n);
+        Send(TabControl(), TCM_SETCURFOCUS, std::atoi(a[1].c_str()));
         RoundTrip();
     } else if (a[0] == "combo") {
         HWND combo = Control(a[1], a[2]);
@@ -287,9 +285,6 @@ void Step(const std::string& step) {
             CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         WaitUntil(3000,
                   [&] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
-    } else if (a[0] == "sleep") {
-        DWORD end = GetTickCount() + n;
-        WaitUntil(INT_MAX, [end] { return GetTickCount() >= end; });
     } else {
         Fail("unknown step " + step);
     }

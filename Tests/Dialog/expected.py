@@ -79,35 +79,26 @@ def config_bytes(options):
     })
 
 
-# Controls after a start with the defaults: (page, control, field) -> value.
-DEFAULT_DISPLAY_PAGE = {
-    (0, 1002, "sel"): 0, (0, 1004, "sel"): 1, (0, 1005, "sel"): 0, (0, 1007, "sel"): 0,
-    (0, 1011, "sel"): 0, (0, 1023, "sel"): 1,
-    (0, 1006, "check"): 0, (0, 1008, "check"): 0, (0, 1012, "check"): 0, (0, 1013, "check"): 0,
-    (0, 1015, "check"): 1,
-    (0, 1014, "pos"): 30, (0, 1019, "pos"): 10, (0, 1024, "pos"): 80,
-    (0, 1014, "range"): "20..100", (0, 1019, "range"): "10..300", (0, 1024, "range"): "50..100",
-    (0, 1002, "items"): "800*600|1024*768", (0, 1004, "items"): "16|32",
-}
-DEFAULT_GAME_PAGE = {
-    (1, 1016, "pos"): 0, (1, 1017, "pos"): 12, (1, 1018, "pos"): 15,
-    (1, 1016, "range"): "0..60", (1, 1017, "range"): "12..240", (1, 1018, "range"): "10..20",
-    (1, 1071, "check"): 0, (1, 1072, "check"): 0,
-}
+def controls(page, **fields):
+    """(page, control, field) -> value, from field=({control: value}) rows."""
+    return {(page, cid, f): v for f, row in fields.items() for cid, v in row.items()}
+
+
+# Controls after a start with the defaults and with best quality.
+DEFAULT_DISPLAY_PAGE = controls(
+    0, sel={1002: 0, 1004: 1, 1005: 0, 1007: 0, 1011: 0, 1023: 1},
+    check={1006: 0, 1008: 0, 1012: 0, 1013: 0, 1015: 1}, pos={1014: 30, 1019: 10, 1024: 80},
+    range={1014: "20..100", 1019: "10..300", 1024: "50..100"},
+    items={1002: "800*600|1024*768", 1004: "16|32"})
+DEFAULT_GAME_PAGE = controls(1, pos={1016: 0, 1017: 12, 1018: 15}, check={1071: 0, 1072: 0},
+                             range={1016: "0..60", 1017: "12..240", 1018: "10..20"})
 # No sound device under the test prefix: the device list is empty and shows nothing.
-DEFAULT_AUDIO_PAGE = {
-    (2, 1063, "pos"): 1000, (2, 1065, "pos"): 1000, (2, 1063, "range"): "0..1000",
-    (2, 1069, "check"): 1, (2, 1067, "sel"): -1, (2, 1067, "items"): "",
-    (2, 1074, "sel"): 1, (2, 1073, "sel"): 1,
-}
-HIGH_DISPLAY_PAGE = {
-    (0, 1002, "sel"): 1, (0, 1004, "sel"): 1, (0, 1005, "sel"): 2, (0, 1007, "sel"): 2,
-    (0, 1011, "sel"): 2, (0, 1023, "sel"): 2,
-    (0, 1006, "check"): 1, (0, 1008, "check"): 1, (0, 1012, "check"): 1, (0, 1013, "check"): 0,
-    (0, 1015, "check"): 1,
-    (0, 1014, "pos"): 100, (0, 1019, "pos"): 300, (0, 1024, "pos"): 100,
-}
-HIGH_GAME_PAGE = {(1, 1016, "pos"): 60, (1, 1017, "pos"): 240, (1, 1072, "check"): 1}
+DEFAULT_AUDIO_PAGE = controls(2, pos={1063: 1000, 1065: 1000}, range={1063: "0..1000"},
+                              check={1069: 1}, sel={1067: -1, 1074: 1, 1073: 1}, items={1067: ""})
+HIGH_DISPLAY_PAGE = controls(
+    0, sel={1002: 1, 1004: 1, 1005: 2, 1007: 2, 1011: 2, 1023: 2},
+    check={1006: 1, 1008: 1, 1012: 1, 1013: 0, 1015: 1}, pos={1014: 100, 1019: 300, 1024: 100})
+HIGH_GAME_PAGE = controls(1, pos={1016: 60, 1017: 240}, check={1072: 1})
 
 # The localized labels of each page: control, localization key.
 PAGE_LABELS = {
@@ -133,15 +124,8 @@ PAGE_LABELS = {
 
 def escape(raw):
     """The driver's way of printing Windows-1252 bytes."""
-    out = ""
-    for c in raw:
-        if c == 0x5C:
-            out += "\\\\"
-        elif c < 0x20 or c >= 0x7F:
-            out += f"\\x{c:02X}"
-        else:
-            out += chr(c)
-    return out
+    return "".join("\\\\" if c == 0x5C else f"\\x{c:02X}" if c < 0x20 or c >= 0x7F else chr(c)
+                   for c in raw)
 
 
 def localized_texts(sample, language):
