@@ -11,52 +11,38 @@
 #include "TempDir.h"
 
 using namespace PlatformTest;
-// Paths
+using Names = std::vector<std::string>;
 
-TEST(Platform, BackslashPathReachesTheFile) {
+TEST(Platform, BackslashPathsAndAnyLetterCaseReachTheFile) {
     TempDir dir;
     TempDir::WriteFile("Player/Config.ini", "abc");
+    TempDir::WriteFile("DATA/INI/x.ini", "x");
+    TempDir::MakeDir("DATA/INI/English");
+    TempDir::MakeDir("Data/Ini/French"); // a sibling that differs in case is searched too
     HANDLE file = OpenFile("Player\\Config.ini", GENERIC_READ, OPEN_EXISTING);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_EQ("abc", ReadAll(file));
     EXPECT_TRUE(CloseHandle(file));
-}
-
-TEST(Platform, FoldersInAnotherLetterCaseAreFound) {
-    TempDir dir;
-    TempDir::WriteFile("DATA/INI/x.ini", "x");
-    TempDir::MakeDir("DATA/INI/English");
     EXPECT_EQ(FILE_ATTRIBUTE_ARCHIVE, GetFileAttributesA("Data\\Ini\\x.ini"));
     EXPECT_EQ(FILE_ATTRIBUTE_ARCHIVE, GetFileAttributesA("data\\ini\\X.INI"));
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("Data\\Ini\\English"));
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("DATA\\INI\\ENGLISH"));
+    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("DATA\\INI\\French"));
 }
 
-TEST(Platform, SiblingFoldersDifferingInCaseAreBothSearched) {
-    TempDir dir;
-    TempDir::WriteFile("DATA/INI/x.ini", "x");
-    TempDir::MakeDir("Data/Ini/English");
-    EXPECT_EQ(FILE_ATTRIBUTE_ARCHIVE, GetFileAttributesA("Data\\Ini\\x.ini"));
-    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("DATA\\INI\\English"));
-}
-
-TEST(Platform, NewFileKeepsItsWrittenNameInAFolderOfAnotherCase) {
+TEST(Platform, CreatedFilesKeepTheExistingOrWrittenName) {
     TempDir dir;
     TempDir::MakeDir("DATA/INI");
+    TempDir::WriteFile("Player/CONFIG.INI", "old contents");
     HANDLE file = OpenFile("data\\ini\\New.ini", GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
-    EXPECT_EQ(std::vector<std::string>{"New.ini"}, Listing("DATA/INI"));
-}
-
-TEST(Platform, CreatingAFileThatExistsInAnotherCaseRewritesIt) {
-    TempDir dir;
-    TempDir::WriteFile("Player/CONFIG.INI", "old contents");
-    HANDLE file = OpenFile("player\\Config.ini", GENERIC_WRITE, CREATE_ALWAYS);
+    EXPECT_EQ(Names{"New.ini"}, Listing("DATA/INI"));
+    file = OpenFile("player\\Config.ini", GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_TRUE(WriteText(file, "new"));
     CloseHandle(file);
-    EXPECT_EQ(std::vector<std::string>{"CONFIG.INI"}, Listing("Player"));
+    EXPECT_EQ(Names{"CONFIG.INI"}, Listing("Player"));
     EXPECT_EQ("new", TempDir::ReadFile("Player/CONFIG.INI"));
 }
 
@@ -68,29 +54,19 @@ TEST(Platform, MissingFileAndMissingFolderGiveDifferentErrors) {
     EXPECT_EQ(3u, OpenError("Nowhere\\none.ini", GENERIC_WRITE, CREATE_ALWAYS));
     // A file where a folder should be is a missing path too.
     EXPECT_EQ(3u, OpenError("Player\\Config.ini\\x", GENERIC_READ, OPEN_EXISTING));
-
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Player\\none.ini"));
-    EXPECT_EQ(2u, GetLastError());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Nowhere\\none.ini"));
-    EXPECT_EQ(3u, GetLastError());
-    EXPECT_FALSE(DeleteFileA("Player\\none.ini"));
-    EXPECT_EQ(2u, GetLastError());
-    EXPECT_FALSE(DeleteFileA("Nowhere\\none.ini"));
-    EXPECT_EQ(3u, GetLastError());
-}
-
-TEST(Platform, NamesWindowsRefusesAreRejected) {
-    TempDir dir;
+    EXPECT_EQ(2u, ErrorOf(GetFileAttributesA("Player\\none.ini") != INVALID_FILE_ATTRIBUTES));
+    EXPECT_EQ(3u, ErrorOf(GetFileAttributesA("Nowhere\\none.ini") != INVALID_FILE_ATTRIBUTES));
+    EXPECT_EQ(2u, ErrorOf(DeleteFileA("Player\\none.ini")));
+    EXPECT_EQ(3u, ErrorOf(DeleteFileA("Nowhere\\none.ini")));
+    // Names Windows refuses.
     EXPECT_EQ(123u, OpenError("a|b.ini", GENERIC_WRITE, CREATE_ALWAYS));
     EXPECT_EQ(123u, OpenError("a*.ini", GENERIC_WRITE, CREATE_ALWAYS));
     EXPECT_EQ(3u, OpenError("", GENERIC_READ, OPEN_EXISTING));
     EXPECT_EQ(206u, OpenError(std::string(300, 'a').c_str(), GENERIC_WRITE, CREATE_ALWAYS));
-    EXPECT_TRUE(Listing(".").empty());
+    EXPECT_EQ(Names{"Player"}, Listing("."));
 }
 
-// Opening
-
-TEST(Platform, WritingAReadOnlyFileIsDeniedEvenToRoot) {
+TEST(Platform, WritingAReadOnlyFileOrOpeningAFolderIsDeniedEvenToRoot) {
     TempDir dir;
     TempDir::WriteFile("Player/Config.ini", "keep me");
     TempDir::SetReadOnly("Player/Config.ini", true);
@@ -101,9 +77,11 @@ TEST(Platform, WritingAReadOnlyFileIsDeniedEvenToRoot) {
     EXPECT_EQ(5u, OpenError("Player\\Config.ini", GENERIC_WRITE, TRUNCATE_EXISTING));
     EXPECT_EQ("keep me", TempDir::ReadFile("Player/Config.ini"));
     EXPECT_EQ(0u, OpenError("Player\\Config.ini", GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(5u, OpenError("Player", GENERIC_READ, OPEN_EXISTING));
+    EXPECT_EQ(5u, OpenError("player", GENERIC_WRITE, CREATE_ALWAYS));
 }
 
-TEST(Platform, CreateAlwaysTruncatesAnExistingFile) {
+TEST(Platform, DispositionsFollowWindows) {
     TempDir dir;
     TempDir::WriteFile("Config.ini", "0123456789");
     HANDLE file = OpenFile("Config.ini", GENERIC_WRITE, CREATE_ALWAYS);
@@ -112,36 +90,23 @@ TEST(Platform, CreateAlwaysTruncatesAnExistingFile) {
     EXPECT_TRUE(WriteText(file, "ab"));
     CloseHandle(file);
     EXPECT_EQ("ab", TempDir::ReadFile("Config.ini"));
-
     SetLastError(5);
     file = OpenFile("Other.ini", GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_EQ(0u, GetLastError());
     CloseHandle(file);
     EXPECT_EQ("", TempDir::ReadFile("Other.ini"));
-}
 
-TEST(Platform, DispositionsFollowWindows) {
-    TempDir dir;
-    TempDir::WriteFile("a.ini", "abc");
-    EXPECT_EQ(80u, OpenError("a.ini", GENERIC_WRITE, CREATE_NEW));
-    EXPECT_EQ(0u, OpenError("a.ini", GENERIC_READ, OPEN_ALWAYS));
-    EXPECT_EQ("abc", TempDir::ReadFile("a.ini"));
+    EXPECT_EQ(80u, OpenError("Config.ini", GENERIC_WRITE, CREATE_NEW));
+    EXPECT_EQ(0u, OpenError("Config.ini", GENERIC_READ, OPEN_ALWAYS));
+    EXPECT_EQ("ab", TempDir::ReadFile("Config.ini"));
     EXPECT_EQ(0u, OpenError("b.ini", GENERIC_READ, OPEN_ALWAYS));
     EXPECT_TRUE(TempDir::Exists("b.ini"));
-    EXPECT_EQ(0u, OpenError("a.ini", GENERIC_WRITE, TRUNCATE_EXISTING));
-    EXPECT_EQ("", TempDir::ReadFile("a.ini"));
+    EXPECT_EQ(0u, OpenError("Config.ini", GENERIC_WRITE, TRUNCATE_EXISTING));
+    EXPECT_EQ("", TempDir::ReadFile("Config.ini"));
     EXPECT_EQ(2u, OpenError("c.ini", GENERIC_WRITE, TRUNCATE_EXISTING));
-    EXPECT_EQ(87u, OpenError("a.ini", GENERIC_READ, TRUNCATE_EXISTING));
-    EXPECT_EQ(87u, OpenError("a.ini", GENERIC_READ, 0));
-    EXPECT_EQ(87u, OpenError("a.ini", GENERIC_READ, 6));
-}
-
-TEST(Platform, OpeningAFolderIsDenied) {
-    TempDir dir;
-    TempDir::MakeDir("Player");
-    EXPECT_EQ(5u, OpenError("Player", GENERIC_READ, OPEN_EXISTING));
-    EXPECT_EQ(5u, OpenError("player", GENERIC_WRITE, CREATE_ALWAYS));
+    for (DWORD bad : {DWORD(TRUNCATE_EXISTING), 0u, 6u})
+        EXPECT_EQ(87u, OpenError("Config.ini", GENERIC_READ, bad)) << bad;
 }
 
 TEST(Platform, ReadOnlyAttributeAtCreationLeavesTheHandleWritable) {
@@ -155,42 +120,28 @@ TEST(Platform, ReadOnlyAttributeAtCreationLeavesTheHandleWritable) {
     EXPECT_EQ(0u, WriteBits("r.ini"));
 }
 
-// Reading, writing, seeking
-
-TEST(Platform, ReadStopsAtEndOfFileWithAShortCount) {
+TEST(Platform, ReadsEndWithAShortCountAndTransfersFollowTheAccess) {
     TempDir dir;
     TempDir::WriteFile("a.txt", "hello");
-    HANDLE file = OpenFile("a.txt", GENERIC_READ, OPEN_EXISTING);
     char buffer[100];
-    DWORD got = 99;
-    EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &got, nullptr));
-    EXPECT_EQ(5u, got);
-    EXPECT_EQ(0, memcmp(buffer, "hello", 5));
-    EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &got, nullptr));
-    EXPECT_EQ(0u, got);
-    CloseHandle(file);
-}
-
-TEST(Platform, TransfersAgainstTheHandlesAccessAreDenied) {
-    TempDir dir;
-    TempDir::WriteFile("a.txt", "hello");
-    char buffer[8];
-    DWORD count = 7;
+    DWORD count = 99;
     HANDLE reader = OpenFile("a.txt", GENERIC_READ, OPEN_EXISTING);
-    EXPECT_FALSE(WriteFile(reader, "x", 1, &count, nullptr));
-    EXPECT_EQ(5u, GetLastError());
+    EXPECT_TRUE(ReadFile(reader, buffer, sizeof buffer, &count, nullptr));
+    EXPECT_EQ("hello", std::string(buffer, count));
+    EXPECT_TRUE(ReadFile(reader, buffer, sizeof buffer, &count, nullptr));
     EXPECT_EQ(0u, count);
-    EXPECT_FALSE(FlushFileBuffers(reader));
-    EXPECT_EQ(5u, GetLastError());
+    count = 7;
+    EXPECT_EQ(5u, ErrorOf(WriteFile(reader, "x", 1, &count, nullptr)));
+    EXPECT_EQ(0u, count);
+    EXPECT_EQ(5u, ErrorOf(FlushFileBuffers(reader)));
     CloseHandle(reader);
     HANDLE writer = OpenFile("a.txt", GENERIC_WRITE, OPEN_EXISTING);
-    EXPECT_FALSE(ReadFile(writer, buffer, sizeof buffer, &count, nullptr));
-    EXPECT_EQ(5u, GetLastError());
+    EXPECT_EQ(5u, ErrorOf(ReadFile(writer, buffer, sizeof buffer, &count, nullptr)));
     EXPECT_TRUE(FlushFileBuffers(writer));
     CloseHandle(writer);
 }
 
-TEST(Platform, SetFilePointerMovesFromEachOrigin) {
+TEST(Platform, SetFilePointerMovesFromEachOriginAndJoinsTheHighPart) {
     TempDir dir;
     TempDir::WriteFile("d.bin", "0123456789");
     HANDLE file = OpenFile("d.bin", GENERIC_READ, OPEN_EXISTING);
@@ -203,13 +154,6 @@ TEST(Platform, SetFilePointerMovesFromEachOrigin) {
     EXPECT_EQ(9u, SetFilePointer(file, -1, nullptr, FILE_END));
     EXPECT_EQ(10u, SetFilePointer(file, 0, nullptr, FILE_END));
     EXPECT_EQ(25u, SetFilePointer(file, 15, nullptr, FILE_END)); // past the end is allowed
-    CloseHandle(file);
-}
-
-TEST(Platform, SetFilePointerJoinsTheHighPart) {
-    TempDir dir;
-    TempDir::WriteFile("d.bin", "0123456789");
-    HANDLE file = OpenFile("d.bin", GENERIC_READ, OPEN_EXISTING);
     LONG high = 1;
     EXPECT_EQ(0x10u, SetFilePointer(file, 0x10, &high, FILE_BEGIN)); // 4 GB + 16
     EXPECT_EQ(1, high);
@@ -232,7 +176,6 @@ TEST(Platform, SetFilePointerRefusesBadMoves) {
     EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(file, 0, nullptr, 3));
     EXPECT_EQ(87u, GetLastError());
     EXPECT_EQ(5u, SetFilePointer(file, 0, nullptr, FILE_CURRENT)); // unmoved
-
     // 0xFFFFFFFF is a real position: the last error says so.
     EXPECT_EQ(0x7FFFFFFFu, SetFilePointer(file, 0x7FFFFFFF, nullptr, FILE_BEGIN));
     EXPECT_EQ(0xFFFFFFFEu, SetFilePointer(file, 0x7FFFFFFF, nullptr, FILE_CURRENT));
@@ -253,20 +196,14 @@ TEST(Platform, UnknownHandlesFailWithInvalidHandle) {
     int notAHandle = 0;
     char buffer[4];
     DWORD got = 0;
-    EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
-    EXPECT_EQ(6u, GetLastError());
-    EXPECT_FALSE(CloseHandle(nullptr));
-    EXPECT_EQ(6u, GetLastError());
-    EXPECT_FALSE(CloseHandle(&notAHandle));
-    EXPECT_EQ(6u, GetLastError());
-    EXPECT_FALSE(ReadFile(&notAHandle, buffer, sizeof buffer, &got, nullptr));
-    EXPECT_EQ(6u, GetLastError());
+    EXPECT_EQ(6u, ErrorOf(CloseHandle(INVALID_HANDLE_VALUE)));
+    EXPECT_EQ(6u, ErrorOf(CloseHandle(nullptr)));
+    EXPECT_EQ(6u, ErrorOf(CloseHandle(&notAHandle)));
+    EXPECT_EQ(6u, ErrorOf(ReadFile(&notAHandle, buffer, sizeof buffer, &got, nullptr)));
     EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(nullptr, 0, nullptr, FILE_BEGIN));
     EXPECT_EQ(6u, GetLastError());
-
     TempDir::WriteFile("a.txt", "a");
     HANDLE file = OpenFile("a.txt", GENERIC_READ, OPEN_EXISTING);
     EXPECT_TRUE(CloseHandle(file));
-    EXPECT_FALSE(CloseHandle(file)); // closed twice
-    EXPECT_EQ(6u, GetLastError());
+    EXPECT_EQ(6u, ErrorOf(CloseHandle(file))); // closed twice
 }

@@ -27,8 +27,6 @@ int AnswerCancel(HWND, LPCSTR, LPCSTR, UINT) {
 
 } // namespace
 
-// Errors and their texts
-
 TEST(Platform, SystemTextsAreTheEnglishSentencesEndingInCrLf) {
     EXPECT_EQ("The system cannot find the file specified.\r\n", SystemText(2));
     EXPECT_EQ("The system cannot find the path specified.\r\n", SystemText(3));
@@ -57,16 +55,13 @@ TEST(Platform, EveryMappedErrnoHasASystemText) {
     EXPECT_EQ(5u, Platform::WinErrorFromErrno(EACCES));
 }
 
-TEST(Platform, UnknownCodeGivesNoTextAndNoBuffer) {
+TEST(Platform, FormatMessageGivesNoTextForAnUnknownCodeAndStaysInTheBuffer) {
     char* text = reinterpret_cast<char*>(&text); // must be replaced by null
     const DWORD length =
         FormatMessageA(0x1300, nullptr, 12345, 0x400, reinterpret_cast<LPSTR>(&text), 0, nullptr);
     EXPECT_EQ(0u, length);
     EXPECT_EQ(nullptr, text);
     EXPECT_EQ(317u, GetLastError());
-}
-
-TEST(Platform, FormatMessageFillsACallerBufferWithinItsSize) {
     char buffer[32];
     const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     EXPECT_EQ(19u, FormatMessageA(flags, nullptr, 5, 0, buffer, sizeof buffer, nullptr));
@@ -91,9 +86,7 @@ TEST(Platform, LocalMemoryIsZeroedAndFreedOnce) {
     EXPECT_EQ(nullptr, LocalFree(nullptr));
 }
 
-// Attributes, search, deletion, renaming
-
-TEST(Platform, AttributesTellFoldersReadOnlyAndOrdinaryFiles) {
+TEST(Platform, AttributesFollowTheWriteBitsAndLeaveFoldersAlone) {
     TempDir dir;
     TempDir::WriteFile("Player/a.ini", "a");
     TempDir::WriteFile("Player/r.ini", "r");
@@ -101,10 +94,7 @@ TEST(Platform, AttributesTellFoldersReadOnlyAndOrdinaryFiles) {
     EXPECT_EQ(0x10u, GetFileAttributesA("Player"));
     EXPECT_EQ(0x20u, GetFileAttributesA("Player\\a.ini"));
     EXPECT_EQ(0x21u, GetFileAttributesA("PLAYER\\R.INI"));
-}
-
-TEST(Platform, ReadOnlyAttributeRemovesEveryWriteBitAndClearingRestoresOwnerWrite) {
-    TempDir dir;
+    // Setting read-only removes every write bit; clearing it restores the owner's.
     TempDir::WriteFile("a.ini", "a");
     ASSERT_EQ(0, chmod("a.ini", 0666));
     EXPECT_TRUE(SetFileAttributesA("A.INI", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
@@ -113,56 +103,45 @@ TEST(Platform, ReadOnlyAttributeRemovesEveryWriteBitAndClearingRestoresOwnerWrit
     EXPECT_TRUE(SetFileAttributesA("a.ini", FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(static_cast<mode_t>(S_IWUSR), WriteBits("a.ini"));
     EXPECT_EQ(0u, OpenError("a.ini", GENERIC_WRITE, OPEN_EXISTING));
-    EXPECT_FALSE(SetFileAttributesA("b.ini", FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(2u, GetLastError());
-}
-
-TEST(Platform, FolderAttributesStayAsTheyAre) {
-    TempDir dir;
-    TempDir::MakeDir("Player");
+    EXPECT_EQ(2u, ErrorOf(SetFileAttributesA("b.ini", FILE_ATTRIBUTE_NORMAL)));
     EXPECT_TRUE(SetFileAttributesA("Player", FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(SetFileAttributesA("Player", FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA("Player"));
     EXPECT_EQ(0u, OpenError("Player\\new.ini", GENERIC_WRITE, CREATE_NEW));
+    // The runtime's _chmod does the same.
+    ASSERT_EQ(0, chmod("a.ini", 0666));
+    EXPECT_EQ(0, _chmod("A.ini", _S_IREAD));
+    EXPECT_EQ(0u, WriteBits("a.ini"));
+    EXPECT_EQ(0, _chmod("a.INI", _S_IREAD | _S_IWRITE));
+    EXPECT_EQ(static_cast<mode_t>(S_IWUSR), WriteBits("a.ini"));
+    errno = 0;
+    EXPECT_EQ(-1, _chmod("none.ini", _S_IWRITE));
+    EXPECT_EQ(ENOENT, errno);
 }
 
-TEST(Platform, FindMatchesAPatternIgnoringCase) {
+TEST(Platform, FindMatchesAPatternOrAFolderIgnoringCase) {
     TempDir dir;
     TempDir::WriteFile("DATA/INI/a.INI", "a");
     TempDir::WriteFile("DATA/INI/b.txt", "b");
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA("Data\\Ini\\*.ini", &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    EXPECT_STREQ("a.INI", data.cFileName);
-    EXPECT_EQ(FILE_ATTRIBUTE_ARCHIVE, data.dwFileAttributes);
-    EXPECT_EQ(1u, data.nFileSizeLow);
-    EXPECT_TRUE(FindClose(search));
-
-    search = FindFirstFileA("data\\ini\\?.TXT", &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    EXPECT_STREQ("b.txt", data.cFileName);
-    EXPECT_TRUE(FindClose(search));
-
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA("Data\\Ini\\*.cfg", &data));
-    EXPECT_EQ(2u, GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA("Nowhere\\*.ini", &data));
-    EXPECT_EQ(3u, GetLastError());
-}
-
-TEST(Platform, FindOfAFolderPathFindsTheFolderItself) {
-    TempDir dir;
     TempDir::MakeDir("DATA/INI/English");
+    const struct {
+        const char* pattern;
+        const char* name;
+        DWORD attributes;
+    } rows[] = {{"Data\\Ini\\*.ini", "a.INI", FILE_ATTRIBUTE_ARCHIVE},
+                {"data\\ini\\?.TXT", "b.txt", FILE_ATTRIBUTE_ARCHIVE},
+                {"Data\\Ini\\english", "English", FILE_ATTRIBUTE_DIRECTORY}};
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA("Data\\Ini\\english", &data);
-    ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    EXPECT_STREQ("English", data.cFileName);
-    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, data.dwFileAttributes);
-    EXPECT_TRUE(FindClose(search));
-
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA("Data\\Ini\\English\\", &data));
-    EXPECT_EQ(2u, GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA("Data\\Ini\\French", &data));
-    EXPECT_EQ(2u, GetLastError());
+    for (const auto& row : rows) {
+        HANDLE search = FindFirstFileA(row.pattern, &data);
+        ASSERT_NE(INVALID_HANDLE_VALUE, search) << row.pattern;
+        EXPECT_STREQ(row.name, data.cFileName);
+        EXPECT_EQ(row.attributes, data.dwFileAttributes);
+        EXPECT_TRUE(FindClose(search));
+    }
+    for (const char* missing : {"Data\\Ini\\*.cfg", "Data\\Ini\\English\\", "Data\\Ini\\French"})
+        EXPECT_EQ(2u, ErrorOf(FindFirstFileA(missing, &data) != INVALID_HANDLE_VALUE)) << missing;
+    EXPECT_EQ(3u, ErrorOf(FindFirstFileA("Nowhere\\*.ini", &data) != INVALID_HANDLE_VALUE));
 }
 
 TEST(Platform, SearchAndFileHandlesDoNotMix) {
@@ -171,11 +150,10 @@ TEST(Platform, SearchAndFileHandlesDoNotMix) {
     WIN32_FIND_DATAA data;
     HANDLE search = FindFirstFileA("a.ini", &data);
     ASSERT_NE(INVALID_HANDLE_VALUE, search);
-    EXPECT_FALSE(CloseHandle(search));
-    EXPECT_EQ(6u, GetLastError());
+    EXPECT_EQ(1u, data.nFileSizeLow);
+    EXPECT_EQ(6u, ErrorOf(CloseHandle(search)));
     EXPECT_TRUE(FindClose(search));
-    EXPECT_FALSE(FindClose(search));
-    EXPECT_EQ(6u, GetLastError());
+    EXPECT_EQ(6u, ErrorOf(FindClose(search)));
     HANDLE file = OpenFile("a.ini", GENERIC_READ, OPEN_EXISTING);
     EXPECT_FALSE(FindClose(file));
     EXPECT_TRUE(CloseHandle(file));
@@ -186,58 +164,31 @@ TEST(Platform, DeleteRefusesReadOnlyFilesAndFolders) {
     TempDir::WriteFile("Player/a.ini", "a");
     TempDir::WriteFile("Player/r.ini", "r");
     TempDir::SetReadOnly("Player/r.ini", true);
-    EXPECT_FALSE(DeleteFileA("player\\R.ini"));
-    EXPECT_EQ(5u, GetLastError());
-    EXPECT_FALSE(DeleteFileA("Player"));
-    EXPECT_EQ(5u, GetLastError());
+    EXPECT_EQ(5u, ErrorOf(DeleteFileA("player\\R.ini")));
+    EXPECT_EQ(5u, ErrorOf(DeleteFileA("Player")));
     EXPECT_TRUE(DeleteFileA("PLAYER\\A.INI"));
     EXPECT_EQ(std::vector<std::string>{"r.ini"}, Listing("Player"));
 }
 
-TEST(Platform, MoveNeedsReplaceExistingToOverwrite) {
+TEST(Platform, MoveReplacesOnlyWhenAskedAndAllowed) {
     TempDir dir;
     TempDir::WriteFile("new.ini", "new");
     TempDir::WriteFile("Config.ini", "old");
-    EXPECT_FALSE(MoveFileExA("new.ini", "Config.ini", 0));
-    EXPECT_EQ(183u, GetLastError());
+    EXPECT_EQ(183u, ErrorOf(MoveFileExA("new.ini", "Config.ini", 0)));
+    EXPECT_EQ(2u, ErrorOf(MoveFileExA("none.ini", "x.ini", 0)));
+    EXPECT_EQ(3u, ErrorOf(MoveFileExA("new.ini", "Nowhere\\x.ini", 0)));
+    EXPECT_EQ(87u, ErrorOf(MoveFileExA("new.ini", "x.ini", 0x4))); // delay until reboot
+    TempDir::SetReadOnly("Config.ini", true);
+    EXPECT_EQ(5u, ErrorOf(MoveFileExA("new.ini", "Config.ini", MOVEFILE_REPLACE_EXISTING)));
     EXPECT_EQ("old", TempDir::ReadFile("Config.ini"));
+    TempDir::SetReadOnly("Config.ini", false);
     EXPECT_TRUE(
         MoveFileExA("new.ini", "CONFIG.INI", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     EXPECT_EQ(std::vector<std::string>{"Config.ini"}, Listing("."));
     EXPECT_EQ("new", TempDir::ReadFile("Config.ini"));
+    EXPECT_TRUE(MoveFileExA("Config.ini", "config.ini", 0)); // only the letter case changes
+    EXPECT_EQ(std::vector<std::string>{"config.ini"}, Listing("."));
 }
-
-TEST(Platform, MoveOverAReadOnlyTargetIsDenied) {
-    TempDir dir;
-    TempDir::WriteFile("new.ini", "new");
-    TempDir::WriteFile("Config.ini", "old");
-    TempDir::SetReadOnly("Config.ini", true);
-    EXPECT_FALSE(MoveFileExA("new.ini", "Config.ini", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(5u, GetLastError());
-    EXPECT_EQ("old", TempDir::ReadFile("Config.ini"));
-    EXPECT_EQ("new", TempDir::ReadFile("new.ini"));
-}
-
-TEST(Platform, MoveReportsMissingSourceAndMissingTargetFolder) {
-    TempDir dir;
-    TempDir::WriteFile("new.ini", "new");
-    EXPECT_FALSE(MoveFileExA("none.ini", "x.ini", 0));
-    EXPECT_EQ(2u, GetLastError());
-    EXPECT_FALSE(MoveFileExA("new.ini", "Nowhere\\x.ini", 0));
-    EXPECT_EQ(3u, GetLastError());
-    EXPECT_FALSE(MoveFileExA("new.ini", "x.ini", 0x4)); // delay until reboot
-    EXPECT_EQ(87u, GetLastError());
-    EXPECT_TRUE(TempDir::Exists("new.ini"));
-}
-
-TEST(Platform, MoveCanChangeOnlyTheLetterCase) {
-    TempDir dir;
-    TempDir::WriteFile("Player/config.ini", "c");
-    EXPECT_TRUE(MoveFileExA("Player\\config.ini", "Player\\Config.ini", 0));
-    EXPECT_EQ(std::vector<std::string>{"Config.ini"}, Listing("Player"));
-}
-
-// Injected faults
 
 TEST(Platform, WriteFaultActsAsAFullDisk) {
     TempDir dir;
@@ -247,8 +198,7 @@ TEST(Platform, WriteFaultActsAsAFullDisk) {
     DWORD written = 0;
     EXPECT_TRUE(WriteFile(file, "123456", 6, &written, nullptr));
     EXPECT_EQ(6u, written);
-    EXPECT_FALSE(WriteFile(file, "abcdef", 6, &written, nullptr));
-    EXPECT_EQ(112u, GetLastError());
+    EXPECT_EQ(112u, ErrorOf(WriteFile(file, "abcdef", 6, &written, nullptr)));
     EXPECT_EQ(4u, written);
     EXPECT_FALSE(WriteFile(file, "z", 1, &written, nullptr));
     EXPECT_EQ(0u, written);
@@ -265,11 +215,9 @@ TEST(Platform, FlushAndMoveFaultsLastUntilCleared) {
     HANDLE file = OpenFile("a.ini", GENERIC_WRITE, OPEN_EXISTING);
     Platform::SetFlushFault(ERROR_IO_DEVICE);
     Platform::SetMoveFault(ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(1117u, ErrorOf(FlushFileBuffers(file)));
     EXPECT_FALSE(FlushFileBuffers(file));
-    EXPECT_EQ(1117u, GetLastError());
-    EXPECT_FALSE(FlushFileBuffers(file));
-    EXPECT_FALSE(MoveFileExA("a.ini", "b.ini", 0));
-    EXPECT_EQ(32u, GetLastError());
+    EXPECT_EQ(32u, ErrorOf(MoveFileExA("a.ini", "b.ini", 0)));
     EXPECT_TRUE(TempDir::Exists("a.ini"));
     Platform::ClearFaults();
     EXPECT_TRUE(FlushFileBuffers(file));
@@ -277,9 +225,7 @@ TEST(Platform, FlushAndMoveFaultsLastUntilCleared) {
     EXPECT_TRUE(MoveFileExA("a.ini", "b.ini", 0));
 }
 
-// Message boxes and the runtime
-
-TEST(Platform, MessageBoxesGoToTheSink) {
+TEST(Platform, MessageBoxesGoToTheSinkWhoseAnswerIsTheResult) {
     BoxCapture boxes;
     EXPECT_EQ(IDOK, MessageBoxA(nullptr, "Missing language pack", "WARNING", 0x1030));
     EXPECT_EQ(IDOK, MessageBoxA(nullptr, "second", "ERROR", 0x1030));
@@ -288,9 +234,6 @@ TEST(Platform, MessageBoxesGoToTheSink) {
     EXPECT_EQ("Missing language pack", boxes.Boxes()[0].text);
     EXPECT_EQ(0x1030u, boxes.Boxes()[0].style);
     EXPECT_EQ("second", boxes.Boxes()[1].text);
-}
-
-TEST(Platform, SinkAnswerIsTheBoxResult) {
     Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(&AnswerCancel);
     EXPECT_EQ(2, MessageBoxA(nullptr, "t", "c", 0));
     EXPECT_EQ(&AnswerCancel, Platform::SetMessageBoxSink(previous));
@@ -304,17 +247,4 @@ TEST(Platform, DefaultSinkPrintsCaptionAndTextToStandardError) {
     Platform::SetMessageBoxSink(previous);
     EXPECT_NE(std::string::npos, printed.find("WARNING"));
     EXPECT_NE(std::string::npos, printed.find("Cannot create dialog window!"));
-}
-
-TEST(Platform, ChmodSetsOrClearsTheReadOnlyState) {
-    TempDir dir;
-    TempDir::WriteFile("Player/Config.ini", "c");
-    ASSERT_EQ(0, chmod("Player/Config.ini", 0664));
-    EXPECT_EQ(0, _chmod("player\\CONFIG.ini", _S_IREAD));
-    EXPECT_EQ(0u, WriteBits("Player/Config.ini"));
-    EXPECT_EQ(0, _chmod("Player\\Config.ini", _S_IREAD | _S_IWRITE));
-    EXPECT_EQ(static_cast<mode_t>(S_IWUSR), WriteBits("Player/Config.ini"));
-    errno = 0;
-    EXPECT_EQ(-1, _chmod("Player\\none.ini", _S_IWRITE));
-    EXPECT_EQ(ENOENT, errno);
 }

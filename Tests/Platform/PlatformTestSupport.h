@@ -22,7 +22,7 @@ inline HANDLE OpenFile(const char* name, DWORD access, DWORD disposition,
                        attributes, nullptr);
 }
 
-// The last error of a call that had to fail; 0 when it succeeded after all.
+// The last error of an open that had to fail; 0 when it succeeded after all.
 inline DWORD OpenError(const char* name, DWORD access, DWORD disposition) {
     HANDLE file = OpenFile(name, access, disposition);
     if (file != INVALID_HANDLE_VALUE) {
@@ -30,6 +30,11 @@ inline DWORD OpenError(const char* name, DWORD access, DWORD disposition) {
         return 0;
     }
     return GetLastError();
+}
+
+// The last error after a call that had to fail; 0 when it succeeded after all.
+inline DWORD ErrorOf(bool succeeded) {
+    return succeeded ? 0 : GetLastError();
 }
 
 inline std::string ReadAll(HANDLE file) {
