@@ -303,6 +303,9 @@ def main():
     for path in (args.program, args.driver):
         if not os.path.isfile(path):
             sys.exit(f"missing: {path}")
+    unknown = sorted(set(args.only or []) - set(SCENARIOS))
+    if unknown:
+        sys.exit(f"unknown scenario: {', '.join(unknown)}; known: {', '.join(SCENARIOS)}")
     os.makedirs(args.out, exist_ok=True)
     for f in os.listdir(args.out):
         if f.endswith(".log"):
