@@ -5,19 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "BoxCapture.h"
+#include "FatalExitCode.h"
 
 namespace {
 
 // MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL.
 const unsigned kBoxStyle = 0x1030;
-
-// ReportError ends the process with -1: the Linux shell sees 255, while the Windows parent
-// reads the whole 32-bit code 0xFFFFFFFF, which GoogleTest holds as -1.
-#if defined(_WIN32)
-const int kFatalExitCode = -1;
-#else
-const int kFatalExitCode = 255;
-#endif
 
 } // namespace
 

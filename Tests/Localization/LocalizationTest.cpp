@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "BoxCapture.h"
+#include "FatalExitCode.h"
 #include "Ini/CIniFile.h"
 #include "Ini/LanguageSelection.h"
 #include "Ini/LocalizationTesting.h"
 #include "TempDir.h"
 
 namespace {
-
-#if defined(_WIN32)
-const int kFatalExitCode = -1;
-#else
-const int kFatalExitCode = 255; // _exit(-1) as the shell sees it
-#endif
 
 const char* const kTexts = "[E_SETUP_APPLY]\r\nEnglish = \"Apply\"\r\nfrench = \"Appliquer\"\r\n"
                            "[E_PERCENT]\r\nFrench = \"100%%\"\r\n"

@@ -3,16 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "BoxCapture.h"
+#include "FatalExitCode.h"
 #include "Ini/LocalizationTesting.h"
 #include "TempDir.h"
 
 namespace {
-
-#if defined(_WIN32)
-const int kFatalExitCode = -1;
-#else
-const int kFatalExitCode = 255; // _exit(-1) as the shell sees it
-#endif
 
 const char* const kConfig = "Player/Config.ini";
 
