@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Harvel/CFileHarvel_WIN.h"
 #include "Ini/CIniFileSystem.h"
 
 namespace {
@@ -99,11 +100,11 @@ bool CIniFile::Save(const std::string& path) {
 
     // Fail where truncating the target would have failed (read-only file, missing folder),
     // with the box naming the target, but without touching its content.
-    DWORD attributes = GetFileAttributesA(target.c_str());
-    bool existed = attributes != INVALID_FILE_ATTRIBUTES || !IniFileSystem::SurelyMissing(target);
+    const bool existed = !IniFileSystem::SurelyMissing(target);
     // Some hosts (Wine run as root) let a read-only file be opened for writing and replaced;
     // Windows refuses both, and so do we.
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    DWORD readOnly = 0;
+    if (FileGetAttribute(target, FILE_ATTR_READONLY, &readOnly) && readOnly) {
         ReportReplaceFailure(target, ERROR_ACCESS_DENIED);
         return false;
     }

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "App/Report.h"
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
 #include "Setup/CSetupApp.h"
@@ -79,9 +78,6 @@ const FixedWrite kFixedWrites[] = {
     {"ENABLEMANAGEPICKING", "1", 0.0f},
     {"MIPMAP", "0", 0.0f},
 };
-
-const char kSaveFailed[] =
-    "Sauvegarde du fichier 'Config.ini' impossible\nLe fichier est peut-etre en lecture seule";
 
 CIniFile& Options(CSetupApp& app) {
     CIniFile* options = app.settings.FindSection(kSectionOptions);
@@ -163,7 +159,6 @@ bool ApplySettings() {
         else
             Options(app).SetString(write.key, write.text, true);
     }
-    if (!app.settings.Save(app.settingsPath))
-        ReportError("%s", kSaveFailed);
+    app.SaveSettings();
     return true;
 }

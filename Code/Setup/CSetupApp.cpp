@@ -78,6 +78,10 @@ void CSetupApp::WriteDefaultSettings() {
             section = settings.AddSection(defaults[i].section);
         WriteDefault(*section, *defaults[i].key, defaults[i].value);
     }
+    SaveSettings();
+}
+
+void CSetupApp::SaveSettings() {
     if (!settings.Save(settingsPath))
         ReportError("%s", kSaveFailedMessage);
 }

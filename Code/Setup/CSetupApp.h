@@ -32,6 +32,9 @@ public:
     // Writes the 92 default keys into the document and saves it; a failed save ends the
     // program with the French save message.
     void WriteDefaultSettings();
+    // Saves the settings document to settingsPath; a failed save ends the program with the
+    // French save message.
+    void SaveSettings();
 
     void BuildChoiceLists();
     void AddChoice(int listId, const std::string& display, const std::string& stored);

@@ -203,12 +203,8 @@ void FillAudioPage() {
     }
 }
 
-void SelectConfiguration(int choice) {
-    CSetupApp& app = CSetupApp::Instance();
-    app.configSource = choice;
-    for (bool& flag : app.pageNeedsFill)
-        flag = true;
-    switch (app.currentPage) {
+void FillPage(int page) {
+    switch (page) {
     case dlg::kPageDisplay:
         FillDisplayPage();
         break;
@@ -221,4 +217,12 @@ void SelectConfiguration(int choice) {
     default:
         break;
     }
+}
+
+void SelectConfiguration(int choice) {
+    CSetupApp& app = CSetupApp::Instance();
+    app.configSource = choice;
+    for (bool& flag : app.pageNeedsFill)
+        flag = true;
+    FillPage(app.currentPage);
 }

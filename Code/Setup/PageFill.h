@@ -18,6 +18,8 @@ void FillChoiceCombo(HWND page, int listId);
 void FillDisplayPage();
 void FillGamePage();
 void FillAudioPage();
+// The fill of page `page` (0 display, 1 game, 2 audio); nothing for another index.
+void FillPage(int page);
 
 // Shows configuration `choice` (0 user, 1 best performance, 2 best quality): flags all pages
 // for refilling and refills the current one at once. Writes nothing.

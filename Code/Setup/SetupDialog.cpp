@@ -148,17 +148,7 @@ void SwitchPage() {
     if (currentTab != -1 && record->pages[currentTab] != nullptr)
         ShowWindow(record->pages[currentTab], SW_HIDE);
     currentTab = static_cast<int>(selection);
-    switch (currentTab) {
-    case dlg::kPageDisplay:
-        FillDisplayPage();
-        break;
-    case dlg::kPageGame:
-        FillGamePage();
-        break;
-    default:
-        FillAudioPage();
-        break;
-    }
+    FillPage(currentTab);
     HWND page = record->pages[currentTab];
     if (page != nullptr) {
         ShowWindow(page, SW_SHOW);
