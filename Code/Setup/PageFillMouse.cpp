@@ -2,8 +2,21 @@
 
 #include <climits>
 
+namespace {
+
+// Rounds to single precision. The x87 unit of 32-bit builds keeps intermediate results in
+// extended precision until they are stored, and the compiler may keep them in registers
+// across a cast: 1.4f * 10 is then 13.99999976 and truncates to 13, where the single-precision
+// product is 14. Storing through a volatile float forces the rounding on every unit.
+float Single(float value) {
+    volatile float stored = value;
+    return stored;
+}
+
+} // namespace
+
 int MouseSpeedPosition(float speed) {
-    float scaled = speed * 10.0f;
+    float scaled = Single(speed * 10.0f);
     // Converting a float outside int's range is undefined; a missing key reads as 3.4e38.
     if (scaled != scaled)
         return 0;
@@ -15,5 +28,5 @@ int MouseSpeedPosition(float speed) {
 }
 
 float MouseSpeedValue(int position) {
-    return static_cast<float>(position) * 0.1f;
+    return Single(static_cast<float>(position) * 0.1f);
 }

@@ -1,11 +1,10 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
+#include "Ini/CIniFile.h"
 #include "Setup/PageFillMouse.h"
 
 TEST(MouseSpeed, StoredSpeedGivesTenTimesAsPositionTruncated) {
@@ -23,14 +22,15 @@ TEST(MouseSpeed, StoredSpeedGivesTenTimesAsPositionTruncated) {
 }
 
 TEST(MouseSpeed, EveryPositionIsWrittenExactlyAndSurvivesLoading) {
-    // Written with "%f", read back with atof narrowed to float: an Apply followed by a new
-    // start must show the slider where the player left it.
+    // Apply writes the position with SetFloat, the next start reads it with GetFloat: the slider
+    // must come back where the player left it, whatever the floating-point unit (the x87 of the
+    // 32-bit build computes in extended precision).
     const char* written[] = {"1.000000", "1.100000", "1.200000", "1.300000", "1.400000", "1.500000",
                              "1.600000", "1.700000", "1.800000", "1.900000", "2.000000"};
+    CIniFile options;
     for (int position = 10; position <= 20; ++position) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%f", MouseSpeedValue(position));
-        EXPECT_STREQ(text, written[position - 10]);
-        EXPECT_EQ(MouseSpeedPosition(static_cast<float>(std::atof(text))), position) << text;
+        options.SetFloat("MOUSE_SPEED", MouseSpeedValue(position), true);
+        EXPECT_EQ(options.GetString("MOUSE_SPEED"), written[position - 10]);
+        EXPECT_EQ(MouseSpeedPosition(options.GetFloat("MOUSE_SPEED")), position) << position;
     }
 }
