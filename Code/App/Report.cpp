@@ -13,7 +13,8 @@ namespace {
 const UINT kBoxStyle = 4144;
 
 std::string Expand(const char* format, va_list args) {
-    // The historical bound is the format's length plus 1024; longer expansions are cut.
+    // Room for the format plus 1024 characters of arguments, more than any report needs; a
+    // longer expansion (a pathological path or file text) is cut rather than refused.
     std::vector<char> buffer(std::strlen(format) + 1024 + 1, '\0');
     int written = std::vsnprintf(buffer.data(), buffer.size(), format, args);
     if (written < 0)

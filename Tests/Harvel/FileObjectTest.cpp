@@ -187,7 +187,7 @@ TEST_F(HarvelTest, OverrideReadOnlyWritesAndRestoresTheAttribute) {
 
 TEST_F(HarvelTest, WithoutOverrideAReadOnlyFileCannotBeRecreated) {
     if (kWriteIgnoresReadOnly)
-        GTEST_SKIP() << "Wine lets root open a read-only file for writing (see WINE.md)";
+        GTEST_SKIP() << "under Wine, root may open a read-only file for writing, unlike on Windows";
     TempDir::WriteFile("ro.ini", "keep");
     TempDir::SetReadOnly("ro.ini", true);
     EXPECT_FALSE(OpenDisk("ro.ini", kWrite, FILE_CREATE_ALWAYS));
