@@ -2,8 +2,8 @@
 // Usage: driver <program.exe> <game folder> <step>...
 //   ready | tab:N | combo:P:ID:N | click:P:ID | slider:P:ID:N | apply | exit | close | dump
 //   pause:NAME (make NAME.pause in the game folder, wait until it is gone)
-// P is a page 0, 1, 2 or m for the dialog. Prints "start <tick>", "ready <ms> ms cpu <ms> ms"
-// (or "ready no-dialog"), one "box caption|text" per message box (closed with OK), for dump
+// P is a page 0, 1, 2 or m for the dialog. Prints "start <tick>", "ready <ms> ms" (or "ready
+// no-dialog"), one "box caption|text" per message box (closed with OK), for dump
 // one line of tab-separated fields per control, and last "exit <code>" ("exit timeout" after
 // 30 s). Texts are Windows-1252 with bytes outside ASCII as \xNN.
 #include <windows.h>
@@ -19,17 +19,19 @@
 namespace {
 
 PROCESS_INFORMATION program = {};
-HWND dialog = nullptr;
+HWND dialog = nullptr, tab = nullptr;
 std::set<HWND> answered;
 
 bool Ended() {
     return WaitForSingleObject(program.hProcess, 0) == WAIT_OBJECT_0;
 }
 
+// The message's result, or -1 when the program did not answer within 5 s.
 int Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, 5000, &result);
-    return static_cast<int>(result);
+    return SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, 5000, &result)
+               ? static_cast<int>(result)
+               : -1;
 }
 
 // Read as UTF-16 (the ANSI forms lose characters across processes), printed as 1252.
@@ -57,8 +59,8 @@ void AnswerBoxes() {
     for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr;) {
         if (GetWindowThreadProcessId(box, &pid) && pid != program.dwProcessId)
             continue;
-        if (FindWindowExA(box, nullptr, "SysTabControl32", nullptr)) {
-            dialog = box;
+        if (HWND found = FindWindowExA(box, nullptr, "SysTabControl32", nullptr)) {
+            dialog = box, tab = found;
         } else if (GetDlgItem(box, IDOK) && IsWindowVisible(box) && answered.insert(box).second) {
             std::printf("box %s|%s\n", Text(box).c_str(), Text(GetDlgItem(box, 0xFFFF)).c_str());
             PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -74,10 +76,6 @@ template <typename Done> bool WaitUntil(Done done) {
     return done();
 }
 
-HWND Tab() {
-    return FindWindowExA(dialog, nullptr, "SysTabControl32", nullptr);
-}
-
 // The pages 0, 1 and 2, each known by a control only it holds; null until made.
 std::vector<HWND> Pages() {
     std::vector<HWND> pages(3);
@@ -87,15 +85,9 @@ std::vector<HWND> Pages() {
     return pages;
 }
 
-HWND Control(char page, int id) {
-    return GetDlgItem(page >= '0' && page <= '2' ? Pages()[page - '0'] : dialog, id);
-}
-
 // Ready when the tabs are in, the program answers, and it shows a page if it has any.
 bool Ready() {
-    DWORD_PTR result = 0;
-    if (Ended() || Send(Tab(), TCM_GETITEMCOUNT) != 3 ||
-        !SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
+    if (Ended() || Send(tab, TCM_GETITEMCOUNT) != 3 || Send(dialog, WM_NULL) != 0)
         return Ended();
     bool shown = FindWindowExA(dialog, nullptr, "#32770", nullptr) == nullptr;
     for (HWND page : Pages())
@@ -103,29 +95,22 @@ bool Ready() {
     return shown;
 }
 
-ULONGLONG CpuMs() {
-    FILETIME t[4];
-    GetProcessTimes(program.hProcess, &t[0], &t[1], &t[2], &t[3]);
-    auto ticks = [](FILETIME f) { return ULONGLONG(f.dwHighDateTime) << 32 | f.dwLowDateTime; };
-    return (ticks(t[2]) + ticks(t[3])) / 10000;
-}
-
 void DumpControl(const std::string& page, HWND c) {
-    char cls[64] = {};
-    GetClassNameA(c, cls, sizeof cls);
+    std::string cls(64, '\0');
+    cls.resize(GetClassNameA(c, &cls[0], 64));
     int kind = GetWindowLongA(c, GWL_STYLE) & 0xF;
     std::printf("%s\t%d\tenabled=%d", page.c_str(), static_cast<short>(GetDlgCtrlID(c)),
                 IsWindowEnabled(c) ? 1 : 0);
-    std::string items;
-    for (int i = 0, n = std::string(cls) == "ComboBox" ? Send(c, CB_GETCOUNT) : 0; i < n; ++i)
-        items +=
+    std::string all;
+    for (int i = 0, n = cls == "ComboBox" ? Send(c, CB_GETCOUNT) : 0; i < n; ++i)
+        all +=
             (i ? "|" : "") + (Send(c, CB_GETLBTEXTLEN, i) < 1000 ? Text(c, CB_GETLBTEXT, i) : "");
-    if (std::string(cls) == "ComboBox")
-        std::printf("\tsel=%d\titems=%s", Send(c, CB_GETCURSEL), items.c_str());
-    if (std::string(cls) == "msctls_trackbar32")
+    if (cls == "ComboBox")
+        std::printf("\tsel=%d\titems=%s", Send(c, CB_GETCURSEL), all.c_str());
+    if (cls == "msctls_trackbar32")
         std::printf("\tpos=%d\trange=%d..%d", Send(c, TBM_GETPOS), Send(c, TBM_GETRANGEMIN),
                     Send(c, TBM_GETRANGEMAX));
-    if (std::string(cls) == "Button" && kind != BS_GROUPBOX && kind != BS_PUSHBUTTON)
+    if (cls == "Button" && kind != BS_GROUPBOX && kind != BS_PUSHBUTTON)
         std::printf("\tcheck=%d", Send(c, BM_GETCHECK));
     std::printf("\ttext=%s\n", Text(c).c_str());
 }
@@ -135,11 +120,11 @@ void Dump() {
     RECT r[4] = {};
     std::vector<HWND> pages = Pages();
     for (int i = 0; i < 4; ++i) {
-        GetWindowRect(i == 0 ? Tab() : pages[i - 1], &r[i]);
+        GetWindowRect(i == 0 ? tab : pages[i - 1], &r[i]);
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r[i]), 2);
     }
-    std::printf("m\ttab\tsel=%d\tcount=%d\trect=%ld,%ld,%ld,%ld\n", Send(Tab(), TCM_GETCURSEL),
-                Send(Tab(), TCM_GETITEMCOUNT), r[0].left, r[0].top, r[0].right - r[0].left,
+    std::printf("m\ttab\tsel=%d\tcount=%d\trect=%ld,%ld,%ld,%ld\n", Send(tab, TCM_GETCURSEL),
+                Send(tab, TCM_GETITEMCOUNT), r[0].left, r[0].top, r[0].right - r[0].left,
                 r[0].bottom - r[0].top);
     for (int id : {1009, 1010, 1058, 1012})
         DumpControl("m", GetDlgItem(dialog, id));
@@ -158,19 +143,18 @@ void Step(const char* folder, const char* step, DWORD started) {
     int id = 0, n = 0;
     std::sscanf(step, "%15[^:]:%63[^:]:%d:%d", verb, name, &id, &n);
     std::string v = verb;
-    HWND c = Control(name[0], id);
+    HWND c = GetDlgItem(name[0] >= '0' && name[0] <= '2' ? Pages()[name[0] - '0'] : dialog, id);
     if (v == "ready" && !WaitUntil(Ready)) {
         std::printf("fail dialog not ready after 30 s\n");
     } else if (v == "ready") {
-        std::printf(dialog ? "ready %lu ms cpu %llu ms\n" : "ready no-dialog\n",
-                    GetTickCount() - started, CpuMs());
+        std::printf(dialog ? "ready %lu ms\n" : "ready no-dialog\n", GetTickCount() - started);
     } else if (v == "pause") {
         std::string marker = std::string(folder) + "\\" + name + ".pause";
         CloseHandle(
             CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         WaitUntil([&] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
     } else if (v == "tab") {
-        Send(Tab(), TCM_SETCURFOCUS, std::atoi(name));
+        Send(tab, TCM_SETCURFOCUS, std::atoi(name));
         Send(dialog, WM_NULL);
     } else if (v == "combo") {
         Send(c, CB_SETCURSEL, n);
@@ -183,16 +167,17 @@ void Step(const char* folder, const char* step, DWORD started) {
         Send(c, BM_CLICK);
     } else if (v == "close") {
         PostMessageA(dialog, WM_CLOSE, 0, 0);
-    } else if (v == "exit") {
-        PostMessageA(dialog, WM_COMMAND, 1010, reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1010)));
-    } else if (v == "apply") {
-        // The posted Apply runs after everything sent; a second posted message, which presses
-        // Exit's look, tells when the program is back in its loop.
+    } else if (v == "apply" || v == "exit") {
+        // A posted command runs after everything sent before it; a second posted message,
+        // which gives Exit its pressed look, tells when the program is back in its loop.
         HWND marker = GetDlgItem(dialog, 1010);
-        PostMessageA(dialog, WM_COMMAND, 1009, reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1009)));
+        id = v == "apply" ? 1009 : 1010;
+        PostMessageA(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
         PostMessageA(marker, BM_SETSTATE, TRUE, 0);
-        if (WaitUntil([&] { return Ended() || (Send(marker, BM_GETSTATE) & BST_PUSHED); }) &&
-            !Ended())
+        auto back = [&] {
+            return Ended() || (Send(marker, BM_GETSTATE) & (BST_PUSHED | 0x8000)) == BST_PUSHED;
+        };
+        if (WaitUntil(back) && !Ended()) // 0x8000: -1, no answer
             Send(marker, BM_SETSTATE, FALSE);
     } else if (v == "dump") {
         Dump();
@@ -212,9 +197,7 @@ int main(int argc, char** argv) {
     std::printf("start %lu\n", started);
     if (argc < 3 || !CreateProcessA(argv[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                     argv[2], &startup, &program)) {
-        std::printf(
-            "fail cannot start (error %lu); usage: driver <program.exe> <game folder> <step>...\n",
-            GetLastError());
+        std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }
     for (int i = 3; i < argc; ++i)

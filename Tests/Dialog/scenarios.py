@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
 # The settings program as a player uses it, under 64-bit Wine, driven by driver.exe in fresh
 # copies of the sample game folder. Each run checks the message boxes, the controls against
-# expected/*.txt, "Player\Config.ini" byte for byte against expected/Config.ini (the 92 default
-# keys, with the changes a scenario names) and the exit code.
+# expected/*.txt, "Player\Config.ini" byte for byte and the exit code. The expected settings
+# files, by the rules of the defaults, presets, Apply and the written form:
+#   Config.ini             the 92 default keys, as a first start writes them;
+#   play-start.ini         a player's mouse and sound values, FAR 90 and odd values in the ten
+#                          fixed keys (Apply writes those back with their defaults);
+#   play-applied.ini       what Apply makes of it (no sound device here: SOUND_DEVICE "-1");
+#   play-mouse-10/20.ini   the same with the mouse slider at its ends, speeds 1.0 and 2.0;
+#   play-best-quality.ini  best quality applied over the player's own values.
 #
 # Usage: scenarios.py --program EXE --driver EXE --sample DIR --out DIR [--only NAME...]
 #                     [--bench N --baseline EXE | --showcase] [--own-display]
@@ -19,7 +25,6 @@ import winehost  # noqa: E402
 EXPECTED = os.path.join(HERE, "expected")
 FILE_BOX = "CFileHarvel Error"
 SAVE_FAILED = ("ERROR", "Sauvegarde du fichier 'Config.ini' impossible\\nLe fichier est peut-etre en lecture seule")
-NO_DEVICE = {"SOUND_DEVICE": "-1"}  # the test prefix has no sound device
 PAGES = ["page-display", "page-game", "page-audio"]
 failures = []
 
@@ -30,22 +35,13 @@ def check(ok, what):
         print("FAIL", what, flush=True)
 
 
+def data(name):
+    with open(os.path.join(EXPECTED, name), "rb") as f:
+        return f.read()
+
+
 def expected(name):
-    with open(os.path.join(EXPECTED, name), encoding="latin-1") as f:
-        return [line.rstrip("\n") for line in f if line.strip() and not line.startswith("#")]
-
-
-# The default settings file with `changes` in OPTIONS; with `high`, best quality copied there first.
-def config(changes=(), high=False):
-    with open(os.path.join(EXPECTED, "Config.ini"), "rb") as f:
-        section, keyed = None, []
-        for line in f.read().split(b"\r\n"):
-            section = line if line.startswith(b"[") else section
-            keyed.append((section, line.split(b"=")[0].strip().decode(), line))
-    values = {k: l.split(b'"')[1].decode() for s, k, l in keyed if high and s == b"[OPTIONS_HIGH]" and b"=" in l}
-    values.update(changes)
-    return b"\r\n".join(l.split(b'"')[0] + b'"' + values[k].encode() + b'"' if s == b"[OPTIONS]" and k in values
-                        else l for s, k, l in keyed)
+    return [line for line in data(name).decode("latin-1").splitlines() if line.strip() and not line.startswith("#")]
 
 
 # What the driver printed for one program run: boxes, dumps, readiness, exit code.
@@ -98,17 +94,13 @@ class Scenarios:
         return os.path.join(game, "Player", "Config.ini")
 
     def settings(self, game):
-        with open(self.path(game), "rb") as f:
-            return f.read()
+        return open(self.path(game), "rb").read()
 
     def expect_settings(self, name, got, want):
-        for kind, data in (("got", got), ("want", want)) if got != want else ():
-            with open(os.path.join(self.args.out, f"{name}.{kind}.ini"), "wb") as f:
-                f.write(data or b"")
-        check(got == want, f"{name}: Config.ini differs (see {name}.got.ini and {name}.want.ini)")
+        check(got == want, f"{name}: Config.ini differs:\n{got!r}\nwant:\n{want!r}")
 
-    def run(self, name, game, steps, pauses=None, marks=None):
-        lines = self.host.drive(self.args.driver, game, steps, lambda p, g: pauses[p](g), marks)
+    def run(self, name, game, steps, pauses=None, debug="-all"):
+        lines = self.host.drive(self.args.driver, game, steps, lambda p, g: pauses[p](g), debug)
         with open(os.path.join(self.args.out, f"{name}.log"), "w") as f:
             f.write("\n".join(lines) + "\n")
         return Run(name, lines)
@@ -130,7 +122,7 @@ class Scenarios:
         check(run.exit == "1", f"first: exit code {run.exit}, want 1")
         run.expect(0, ["m tab sel=0", "m 1012 sel=0", "page 0 visible=1 at=15,150"])
         run.expect(1, expected("pages-default.txt") + expected("french.txt"))
-        self.expect_settings("first", self.settings(game), config())
+        self.expect_settings("first", self.settings(game), data("Config.ini"))
         print(f"    idle: {idle.get('share', -1) * 100:.1f}% of one core over 5 s")
         check(idle.get("share") is not None and idle["share"] < 0.25, f"first: idle program uses {idle}")
 
@@ -139,22 +131,17 @@ class Scenarios:
     # left unapplied at Exit. The next start shows what was applied; the file made read-only
     # then ends the program at Apply and stays as it was, with no other file beside it.
     def play(self):
-        player = {"MOUSE_SPEED": "1.200000", "INVERT_MOUSE": "1", "SOUND_SAMPLE": "500", "SOUND_STREAM": "700",
-                  "SOUND_ENABLE": "0"}
-        fixed = {"TERRAINSIZE": "Low", "SOUND_GLOBAL": "3", "SUN": "5.000000", "FORESTSIZE": "1.000000",
-                 "TEXTURINGBIL": "NONE", "TEXTURINGFOREST": "NONE", "TEXTURINGSHADOWS": "NONE",
-                 "TEXTURINGTERRAIN": "NONE", "ENABLEMANAGEPICKING": "0", "MIPMAP": "1"}
-        game = self.game(config({**player, **fixed, "FAR": "90"}), mode=0o444)
-        applied, seen = {**player, **NO_DEVICE, "FAR": "90"}, {}
+        game, seen = self.game(data("play-start.ini"), mode=0o444), {}
         run = self.run("play", game, [
             "ready", "tab:2", "apply", "dump", "pause:applied",
             "tab:1", "slider:1:1016:33", "combo:m:1012:2", "dump", "tab:0", "dump",
             "tab:1", "combo:m:1012:0", "dump", "tab:0", "dump",
-            "tab:1", "slider:1:1018:10", "apply", "pause:at10", "slider:1:1018:20", "apply", "pause:at20",
-            "combo:m:1012:2", "apply", "dump", "pause:high",
+            "tab:1", "slider:1:1018:10", "apply", "pause:mouse-10", "slider:1:1018:20", "apply",
+            "pause:mouse-20",
+            "combo:m:1012:2", "apply", "dump", "pause:best-quality",
             "combo:0:1002:0", "click:0:1006", "slider:0:1024:55", "tab:1", "click:1:1071", "tab:2",
             "slider:2:1063:10", "exit"], {p: lambda g, p=p: seen.update({p: self.settings(g)})
-                                          for p in ("applied", "at10", "at20", "high")})
+                                          for p in ("applied", "mouse-10", "mouse-20", "best-quality")})
         run.expect_end([], "1")
         run.expect(0, ["m tab sel=0", "page 0 visible=1"])  # Apply ends on the display page
         mouse = ["1 1018 pos=12", "1 1071 check=1"]
@@ -163,29 +150,27 @@ class Scenarios:
         run.expect(3, expected("pages-default.txt") + mouse, pages="1")
         run.expect(4, expected("pages-default.txt") + ["0 1024 pos=90"], pages="0")
         run.expect(5, ["m 1012 sel=2"])
-        high = config({**player, **NO_DEVICE, "MOUSE_SPEED": "2.000000"}, high=True)
-        for name, want in (("applied", config(applied)), ("at10", config({**applied, "MOUSE_SPEED": "1.000000"})),
-                           ("at20", config({**applied, "MOUSE_SPEED": "2.000000"})), ("high", high)):
-            self.expect_settings(f"play-{name}", seen.get(name), want)
-        self.expect_settings("play", self.settings(game), high)
+        for name in ("applied", "mouse-10", "mouse-20", "best-quality"):
+            self.expect_settings(f"play-{name}", seen.get(name), data(f"play-{name}.ini"))
+        self.expect_settings("play", self.settings(game), data("play-best-quality.ini"))
         check(os.stat(self.path(game)).st_mode & 0o200, "play: the file read-only at start is still read-only")
 
         run = self.run("next", game, ["ready", "dump", "pause:ro", "slider:0:1024:99", "apply"],
                        {"ro": lambda g: os.chmod(self.path(g), 0o444)})
         run.expect(0, expected("pages-high.txt") + ["m 1012 sel=0"], pages="0m")
         run.expect_end([(FILE_BOX, run.boxes[0][1] if run.boxes else ""), SAVE_FAILED], "-1")
-        self.expect_settings("next", self.settings(game), high)
+        self.expect_settings("next", self.settings(game), data("play-best-quality.ini"))
         left = sorted(os.listdir(os.path.join(game, "Player")))
         check(left == [".keep", "Config.ini"], f"next: files left in Player: {left}")
 
     def no_localization(self):
-        game = self.game(config())
+        game = self.game(data("Config.ini"))
         os.remove(os.path.join(game, "DATA", "INI", "LocalizedStrings.ini"))
         run = self.run("noloc", game, ["ready"])
         check(run.ready == ["no-dialog"], f"noloc: a dialog appeared: {run.ready}")
         run.expect_end([(FILE_BOX, run.boxes[0][1] if run.boxes else ""),
                         ("WARNING", "Cannot find localization pack!")], "-1")
-        self.expect_settings("noloc", self.settings(game), config())
+        self.expect_settings("noloc", self.settings(game), data("Config.ini"))
 
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
@@ -194,9 +179,7 @@ class Scenarios:
         run = self.run("showcase", game, ["ready", "pause:page-display", "tab:1", "pause:page-game", "tab:2",
                                           "pause:page-audio", "apply", "exit"], self.shots())
         shutil.copy(self.path(game), os.path.join(self.args.out, "Config.ini"))
-        for caption, text in run.boxes:
-            print(f"message box: {caption}: {text}")
-        print(f"exit code {run.exit}; screenshots and Config.ini in {self.args.out}")
+        print(f"message boxes {run.boxes}; exit code {run.exit}; screenshots and Config.ini in {self.args.out}")
         return 0 if run.exit == "1" else 1
 
 
@@ -210,18 +193,15 @@ def main():
     parser.add_argument("--only", nargs="*", choices=SCENARIOS, default=SCENARIOS)
     parser.add_argument("--bench", type=int, default=0)
     parser.add_argument("--baseline", default="")
-    parser.add_argument("--own-display", action="store_true")
-    parser.add_argument("--showcase", action="store_true")
+    for flag in ("--own-display", "--showcase"):
+        parser.add_argument(flag, action="store_true")
     args = parser.parse_args()
-    for path in [args.program, args.driver] + ([args.baseline] if args.bench else []):
-        if not os.path.isfile(path):
-            sys.exit(f"missing: {path}")
     os.makedirs(args.out, exist_ok=True)
     with winehost.WineHost(own_display=args.own_display) as host:
         scenarios = Scenarios(args, host)
         if args.bench:  # a benchmark, not a test: its figures are Benchmarks/Startup's
             sys.path.insert(0, os.path.join(HERE, "..", "..", "Benchmarks", "Startup"))
-            status = __import__("startup_bench").bench(scenarios, args.bench, args.baseline, config())
+            status = __import__("startup_bench").bench(scenarios, args.bench, args.baseline, data("Config.ini"))
         elif args.showcase:
             status = scenarios.showcase()
         else:

@@ -3,15 +3,12 @@
 # display is given, screenshots, and the processor time of the program under test.
 import glob
 import os
-import re
 import subprocess
 import time
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
 LOADER = "/usr/lib/wine/wine64"
 SERVER = "/usr/lib/wine/wineserver64"
-# What Wine prints for OutputDebugStringA under WINEDEBUG=+timestamp,+debugstr.
-MARK = re.compile(r'^\s*(\d+)\.(\d{3}):.*OutputDebugStringA "(.*)"')
 
 
 def windows_path(path):
@@ -45,10 +42,10 @@ class WineHost:
             self.xvfb.wait()
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
-    # pause step, then lets the driver go on. Returns the driver's output lines. With a list as
-    # `marks`, appends (tick, text) for each OutputDebugStringA of the program.
-    def drive(self, driver, game, steps, on_pause, marks=None):
-        env = dict(self.env, WINEDEBUG="-all,+timestamp,+debugstr") if marks is not None else self.env
+    # pause step, then lets the driver go on. Returns the driver's output lines. With `debug`,
+    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder.
+    def drive(self, driver, game, steps, on_pause, debug="-all"):
+        env = dict(self.env, WINEDEBUG=debug)
         out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
         with open(out, "wb") as o, open(err, "wb") as e:
             proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
@@ -61,10 +58,6 @@ class WineHost:
                 time.sleep(0.02)
             proc.kill()
             proc.wait()
-        with open(err, "rb") as e:
-            found = [m for m in map(MARK.match, e.read().decode("latin-1").splitlines()) if m]
-        if marks is not None:
-            marks.extend((int(m[1]) * 1000 + int(m[2]), m[3]) for m in found)
         with open(out, "rb") as o:
             return o.read().decode("ascii", "replace").splitlines()
 
