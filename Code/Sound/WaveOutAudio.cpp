@@ -1,4 +1,8 @@
 // The Windows audio layer: winmm's wave-out devices, numbered as waveOutGetNumDevs counts them.
+//
+// winmm is loaded on the first call rather than imported: importing it brings in the audio
+// compression manager and COM at every start, which Wine takes a noticeable time to load,
+// while only the audio page's first visit ever asks for a device.
 #include "Sound/Bass.h"
 
 #include <array>
@@ -8,6 +12,37 @@
 namespace {
 
 const DWORD kDefaultRate = 44100;
+
+// The four wave-out calls, bound once; all null when winmm cannot be loaded, which then reads
+// as a machine without devices.
+struct WaveOut {
+    UINT(WINAPI* getNumDevs)();
+    MMRESULT(WINAPI* getDevCaps)(UINT_PTR, LPWAVEOUTCAPSA, UINT);
+    MMRESULT(WINAPI* open)(LPHWAVEOUT, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD);
+    MMRESULT(WINAPI* close)(HWAVEOUT);
+};
+
+template <typename Function> void Bind(HMODULE module, const char* name, Function& function) {
+    function =
+        reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+const WaveOut& Winmm() {
+    static const WaveOut calls = [] {
+        WaveOut bound = {};
+        HMODULE module = LoadLibraryA("winmm.dll");
+        if (module == nullptr)
+            return bound;
+        Bind(module, "waveOutGetNumDevs", bound.getNumDevs);
+        Bind(module, "waveOutGetDevCapsA", bound.getDevCaps);
+        Bind(module, "waveOutOpen", bound.open);
+        Bind(module, "waveOutClose", bound.close);
+        if (!bound.getNumDevs || !bound.getDevCaps || !bound.open || !bound.close)
+            bound = WaveOut();
+        return bound;
+    }();
+    return calls;
+}
 
 // The device held open between BASS_Init and BASS_Free; one owner closes it.
 HWAVEOUT openDevice = nullptr;
@@ -33,11 +68,12 @@ WAVEFORMATEX PcmFormat(DWORD rate) {
 } // namespace
 
 const char* BASS_GetDeviceDescription(DWORD device) {
-    if (device >= waveOutGetNumDevs())
+    const WaveOut& winmm = Winmm();
+    if (winmm.getNumDevs == nullptr || device >= winmm.getNumDevs())
         return nullptr;
     WAVEOUTCAPSA caps;
     std::memset(&caps, 0, sizeof caps);
-    if (waveOutGetDevCapsA(device, &caps, sizeof caps) != MMSYSERR_NOERROR)
+    if (winmm.getDevCaps(device, &caps, sizeof caps) != MMSYSERR_NOERROR)
         return nullptr;
     std::array<char, MAXPNAMELEN>& slot = DescriptionSlot(device);
     // szPname is a fixed field; do not trust it to hold its NUL.
@@ -47,11 +83,12 @@ const char* BASS_GetDeviceDescription(DWORD device) {
 }
 
 BOOL BASS_Init(int device, DWORD freq, DWORD /*flags*/, HWND /*win*/) {
-    if (openDevice != nullptr || device < 0)
+    const WaveOut& winmm = Winmm();
+    if (openDevice != nullptr || device < 0 || winmm.open == nullptr)
         return FALSE;
     WAVEFORMATEX format = PcmFormat(freq);
     HWAVEOUT handle = nullptr;
-    MMRESULT result = waveOutOpen(&handle, static_cast<UINT>(device), &format, 0, 0, CALLBACK_NULL);
+    MMRESULT result = winmm.open(&handle, static_cast<UINT>(device), &format, 0, 0, CALLBACK_NULL);
     if (result != MMSYSERR_NOERROR)
         return FALSE;
     openDevice = handle;
@@ -66,7 +103,7 @@ BOOL BASS_GetEAXParameters(float*, float*, float*, float*) {
 BOOL BASS_Free() {
     if (openDevice == nullptr)
         return FALSE;
-    waveOutClose(openDevice);
+    Winmm().close(openDevice);
     openDevice = nullptr;
     return TRUE;
 }

@@ -1,325 +1,220 @@
 #!/usr/bin/env python3
-"""The settings program as a player uses it: each scenario runs VelmarkSetup.exe under 64-bit
-Wine in a fresh copy of the sample game folder, driven by driver.exe, and checks the message
-boxes, the controls, "Player\\Config.ini" byte for byte and the exit code.
-
-Usage: scenarios.py --program EXE --driver EXE --sample DIR --out DIR [--only NAME...]
-                    [--bench N | --showcase] [--own-display]
-Without $DISPLAY (or with --own-display) it starts its own Xvfb."""
+# The settings program as a player uses it, under 64-bit Wine, driven by driver.exe in fresh
+# copies of the sample game folder. Each run checks the message boxes, the controls against
+# expected/*.txt, "Player\Config.ini" byte for byte and the exit code. The expected settings
+# files, by the rules of the defaults, presets, Apply and the written form:
+#   Config.ini             the 92 default keys, as a first start writes them;
+#   play-start.ini         a player's mouse and sound values, FAR 90 and odd values in the ten
+#                          fixed keys (Apply writes those back with their defaults);
+#   play-applied.ini       what Apply makes of it (no sound device here: SOUND_DEVICE "-1");
+#   play-mouse-10/20.ini   the same with the mouse slider at its ends, speeds 1.0 and 2.0;
+#   play-best-quality.ini  best quality applied over the player's own values.
+#
+# Usage: scenarios.py --program EXE --driver EXE --sample DIR --out DIR [--only NAME...]
+#                     [--bench N --baseline EXE | --showcase] [--own-display]
 import argparse
 import os
 import shutil
-import stat
 import sys
 import tempfile
-import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import expected  # noqa: E402  (hand-written expectations)
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
 import winehost  # noqa: E402
 
+EXPECTED = os.path.join(HERE, "expected")
 FILE_BOX = "CFileHarvel Error"
-SAVE_FAILED = ("Sauvegarde du fichier 'Config.ini' impossible\\n"
-               "Le fichier est peut-etre en lecture seule")
-NO_DEVICE = {"SOUND_DEVICE": "-1"}  # the test prefix has no sound device
-SCENARIOS = []
+SAVE_FAILED = ("ERROR", "Sauvegarde du fichier 'Config.ini' impossible\\nLe fichier est peut-etre en lecture seule")
+PAGES = ["page-display", "page-game", "page-audio"]
+failures = []
 
 
-class Failure(Exception):
-    pass
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAIL", what, flush=True)
 
 
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
+def data(name):
+    with open(os.path.join(EXPECTED, name), "rb") as f:
+        return f.read()
 
 
-def scenario(method):
-    SCENARIOS.append(method.__name__)
-    return method
+def expected(name):
+    return [line for line in data(name).decode("latin-1").splitlines() if line.strip() and not line.startswith("#")]
 
 
+# What the driver printed for one program run: boxes, dumps, readiness, exit code.
 class Run:
-    """One driver run: boxes, dumped controls, readiness and exit code."""
-
-    def __init__(self, lines):
+    def __init__(self, name, lines):
+        self.name, self.dumps = name, []
         self.boxes = [tuple(l[4:].split("|", 1)) for l in lines if l.startswith("box ")]
         self.exit = next((l[5:] for l in lines if l.startswith("exit ")), None)
-        self.ready = [l for l in lines if l.startswith("ready ")]
-        self.dumps = []
-        for l in lines:
-            if l.startswith("m tab sel="):
+        self.ready = next((l[6:] for l in lines if l.startswith("ready ")), "").split()
+        self.start = next((int(l[6:]) for l in lines if l.startswith("start ")), 0)
+        for fields in (l.split("\t") for l in lines if "\t" in l):
+            if fields[:2] == ["m", "tab"]:
                 self.dumps.append({})
-            if self.dumps and (l[:2] in ("m ", "0 ", "1 ", "2 ") or l.startswith("page ")):
-                parts = l.split(" ", 2) + [""]
-                self.dumps[-1][(parts[0], parts[1])] = parts[2]
+            self.dumps[-1][fields[0] + " " + fields[1]] = dict(f.split("=", 1) for f in fields[2:])
 
-    def control(self, dump, page, cid, field):
-        text = self.dumps[dump].get((str(page), str(cid)))
-        check(text is not None, f"control {page}/{cid} missing in dump {dump}")
-        if field == "text":  # texts hold blanks: everything up to the last field
-            check("text=" in text, f"no text for {page}/{cid}: {text}")
-            return text.split("text=", 1)[1].rsplit(" enabled=", 1)[0]
-        for token in text.split(" "):
-            if token.startswith(field + "="):
-                return token[len(field) + 1:]
-        raise Failure(f"no {field} for {page}/{cid}: {text}")
+    # The lines 'page control field=value...' (or 'page control text=rest of line') of `wanted`
+    # hold in dump number `dump`, later lines overriding earlier ones; with `pages`, only theirs.
+    def expect(self, dump, wanted, pages=None):
+        want = {}
+        for page, cid, rest in (line.split(" ", 2) for line in wanted):
+            if pages is None or page in pages:
+                want.setdefault(page + " " + cid, {}).update(
+                    {"text": rest[5:]} if rest.startswith("text=") else dict(f.split("=") for f in rest.split()))
+        for control, fields in want.items():
+            got = self.dumps[dump].get(control, {}) if dump < len(self.dumps) else {}
+            for field, value in fields.items():
+                check(got.get(field) == value, f"{self.name} dump {dump}: {control} {field} is {got.get(field)!r}, want {value!r}")
 
-    def expect(self, dump, wanted):
-        for (page, cid, field), value in wanted.items():
-            got = self.control(dump, page, cid, field)
-            check(got == str(value), f"dump {dump}: {page}/{cid} {field} is {got}, want {value}")
-
-    def expect_quiet(self, code="1"):
-        check(self.boxes == [] and self.exit == code, f"boxes {self.boxes}, exit {self.exit}")
+    def expect_end(self, boxes, code):
+        check(self.boxes == boxes and self.exit == code, f"{self.name}: boxes {self.boxes}, exit {self.exit}")
 
 
 class Scenarios:
     def __init__(self, args, host):
-        self.args, self.host, self.out = args, host, args.out
-        self.startups = []
+        self.args, self.host, self.folders = args, host, []
 
-    def game(self, name, options=None, mode=None):
-        """A fresh game folder; with `options` (or `mode`) a settings file written in it."""
-        self.current = name
-        game = os.path.join(tempfile.mkdtemp(prefix=f"velmark-{name}-"), "game")
+    # A fresh game folder, with `contents` as its settings file when given.
+    def game(self, contents=None, mode=0o644, program=None):
+        self.folders.append(tempfile.mkdtemp(prefix="velmark-"))
+        game = os.path.join(self.folders[-1], "game")
         shutil.copytree(self.args.sample, game)
-        shutil.copy(self.args.program, os.path.join(game, "VelmarkSetup.exe"))
-        self.before = None
-        if options is not None or mode is not None:
-            self.before = expected.config_bytes(options or {})
-            with open(self.config(game), "wb") as f:
-                f.write(self.before)
-            if mode is not None:
-                os.chmod(self.config(game), mode)
+        shutil.copy(program or self.args.program, os.path.join(game, "VelmarkSetup.exe"))
+        if contents is not None:
+            with open(self.path(game), "wb") as f:
+                f.write(contents)
+            os.chmod(self.path(game), mode)
         return game
 
-    def config(self, game):
+    def path(self, game):
         return os.path.join(game, "Player", "Config.ini")
 
-    def read_config(self, game):
-        with open(self.config(game), "rb") as f:
-            return f.read()
+    def settings(self, game):
+        return open(self.path(game), "rb").read()
 
-    def expect_config(self, game, options=None):
-        """Config.ini is the defaults with `options`, or unchanged when none are given."""
-        want = self.before if options is None else expected.config_bytes(options)
-        got = self.read_config(game)
-        if got != want:
-            for kind, data in (("got", got), ("want", want)):
-                with open(os.path.join(self.out, f"{self.current}.{kind}.ini"), "wb") as f:
-                    f.write(data)
-            raise Failure(f"Config.ini differs (see {self.current}.got.ini / .want.ini)")
+    def expect_settings(self, name, got, want):
+        check(got == want, f"{name}: Config.ini differs:\n{got!r}\nwant:\n{want!r}")
 
-    def shoot(self, name, game):
-        self.host.screenshot(os.path.join(self.out, f"{name}.png"))
-
-    def drive(self, game, steps, on_pause=None):
-        lines = self.host.drive(self.args.driver, game, steps, on_pause or (lambda n, g: None))
-        with open(os.path.join(self.out, f"{self.current}.log"), "a") as f:
+    def run(self, name, game, steps, pauses=None, debug="-all"):
+        lines = self.host.drive(self.args.driver, game, steps, lambda p, g: pauses[p](g), debug)
+        with open(os.path.join(self.args.out, f"{name}.log"), "w") as f:
             f.write("\n".join(lines) + "\n")
-        run = Run(lines)
-        self.startups += [int(r.split()[1]) for r in run.ready if r.endswith(" ms")]
-        return run
+        return Run(name, lines)
 
-    @scenario
-    def start_without_settings_file(self):
-        game = self.game("fresh")
-        run = self.drive(game, ["ready", "dump", "tab:1", "dump", "tab:2", "dump", "close"])
-        check(len(run.boxes) == 1 and run.boxes[0][0] == FILE_BOX and
-              "Config.ini" in run.boxes[0][1], f"want one file box naming Config.ini: {run.boxes}")
-        run.expect(0, {**expected.DEFAULT_DISPLAY_PAGE, ("m", 1012, "sel"): 0,
-                       ("m", "tab", "sel"): 0})
-        run.expect(1, expected.DEFAULT_GAME_PAGE)
-        run.expect(2, expected.DEFAULT_AUDIO_PAGE)
-        check(run.exit == "1", f"exit code {run.exit}, want 1")
-        self.expect_config(game, {})
+    def shots(self):
+        return {p: lambda g, p=p: self.host.screenshot(os.path.join(self.args.out, f"{p}.png")) for p in PAGES}
 
-    @scenario
-    def apply_right_after_start(self):
-        # Odd values in the ten fixed keys; a shown value that is not the default.
-        game = self.game("apply", {
-            "FAR": "90", "TERRAINSIZE": "Low", "SOUND_GLOBAL": "3", "SUN": "5.000000",
-            "FORESTSIZE": "1.000000", "TEXTURINGBIL": "NONE", "TEXTURINGFOREST": "NONE",
-            "TEXTURINGSHADOWS": "NONE", "TEXTURINGTERRAIN": "NONE", "ENABLEMANAGEPICKING": "0",
-            "MIPMAP": "1"})
-        run = self.drive(game, ["ready", "tab:2", "apply", "dump", "exit"])
-        run.expect_quiet()
-        self.expect_config(game, {**NO_DEVICE, "FAR": "90"})
-        # Apply from the audio page ends on the display page.
-        run.expect(0, {("m", "tab", "sel"): 0})
-        check(run.dumps[0][("page", "0")].startswith("visible=1"), "display page shown")
-
-    @scenario
-    def best_quality_refills_game_page(self):
-        game = self.game("bestq", {"MOUSE_SPEED": "1.200000", "INVERT_MOUSE": "1"})
-        run = self.drive(game, ["ready", "tab:1", "slider:1:1016:33", "combo:m:1012:2", "dump",
-                                "tab:0", "dump", "tab:1", "combo:m:1012:0", "dump", "tab:0",
-                                "dump", "exit"])
-        run.expect_quiet()
-        mouse = {(1, 1018, "pos"): 12, (1, 1071, "check"): 1}
-        run.expect(0, {**expected.HIGH_GAME_PAGE, **mouse})
-        run.expect(1, expected.HIGH_DISPLAY_PAGE)
-        run.expect(2, {**expected.DEFAULT_GAME_PAGE, **mouse})
-        run.expect(3, expected.DEFAULT_DISPLAY_PAGE)
-        self.expect_config(game)
-
-    @scenario
-    def best_quality_apply_then_next_start(self):
-        player = {"MOUSE_SPEED": "1.200000", "INVERT_MOUSE": "1", "SOUND_SAMPLE": "500",
-                  "SOUND_STREAM": "700", "SOUND_ENABLE": "0"}
-        game = self.game("bestq-apply", player)
-        run = self.drive(game, ["ready", "combo:m:1012:2", "apply", "dump", "exit"])
-        run.expect_quiet()
-        run.expect(0, {("m", 1012, "sel"): 2})
-        self.expect_config(game, {**expected.HIGH_VALUES, **player, **NO_DEVICE})
-        run = self.drive(game, ["ready", "dump", "close"])
-        run.expect(0, {**expected.HIGH_DISPLAY_PAGE, ("m", 1012, "sel"): 0})
-        check(run.exit == "1", f"second start exit {run.exit}")
-
-    @scenario
-    def mouse_speed_ends_of_the_slider(self):
-        game = self.game("mouse", {})
-        seen = {}
-        run = self.drive(game, ["ready", "tab:1", "slider:1:1018:10", "apply", "pause:at10",
-                                "slider:1:1018:20", "apply", "pause:at20", "exit"],
-                         lambda name, g: seen.update({name: self.read_config(g)}))
-        run.expect_quiet()
-        for name, speed in (("at10", "1.000000"), ("at20", "2.000000")):
-            want = expected.config_bytes({**NO_DEVICE, "MOUSE_SPEED": speed})
-            check(seen.get(name) == want, f"MOUSE_SPEED after {name} is not {speed}")
-
-    @scenario
-    def read_only_after_start_ends_with_save_error(self):
-        game = self.game("ro-after", {"FAR": "60"})
-        run = self.drive(game, ["ready", "pause:ro", "slider:0:1024:99", "apply"],
-                         lambda name, g: os.chmod(self.config(g), 0o444))
-        check(len(run.boxes) == 2 and run.boxes[0][0] == FILE_BOX and
-              run.boxes[1] == ("ERROR", SAVE_FAILED), f"boxes {run.boxes}")
-        check(run.exit == "-1", f"exit code {run.exit}, want -1")
-        self.expect_config(game)
-        leftovers = sorted(os.listdir(os.path.join(game, "Player")))
-        check(leftovers == [".keep", "Config.ini"], f"files left in Player: {leftovers}")
-
-    @scenario
-    def missing_localization_ends_before_any_window(self):
-        game = self.game("noloc", {"FAR": "60"})
-        os.remove(os.path.join(game, "DATA", "INI", "LocalizedStrings.ini"))
-        run = self.drive(game, ["ready"])
-        check(run.ready == ["ready no-dialog"], f"a dialog appeared: {run.ready}")
-        check([b[0] for b in run.boxes[:1]] == [FILE_BOX] and
-              run.boxes[1:] == [("WARNING", "Cannot find localization pack!")],
-              f"boxes {run.boxes}")
-        check(run.exit == "-1", f"exit code {run.exit}, want -1")
-        self.expect_config(game)
-
-    @scenario
-    def read_only_at_start_is_made_writable(self):
-        game = self.game("ro-start", mode=0o444)
-        self.drive(game, ["ready", "slider:0:1014:55", "apply", "exit"]).expect_quiet()
-        self.expect_config(game, {**NO_DEVICE, "TERRAINQUALITY": "55"})
-        check(os.stat(self.config(game)).st_mode & stat.S_IWUSR, "file still read-only")
-
-    @scenario
-    def exit_discards_unapplied_changes(self):
-        game = self.game("discard", {})
-        self.drive(game, ["ready", "combo:0:1002:1", "click:0:1006", "slider:0:1024:55", "tab:1",
-                          "click:1:1071", "tab:2", "slider:2:1063:10", "exit"]).expect_quiet()
-        self.expect_config(game)
-
-    @scenario
-    def french_labels_and_screenshots(self):
-        game = self.game("french", {})
+    # No settings file and no English folder: the file box, the defaults shown in French, an
+    # idle processor, the pages photographed; the close box ends with 1 and the default file.
+    def first_start_in_french(self):
+        game = self.game()
         shutil.rmtree(os.path.join(game, "DATA", "INI", "English"))
-        run = self.drive(game, ["ready", "pause:page-display", "dump", "tab:1",
-                                "pause:page-game", "dump", "tab:2", "pause:page-audio", "dump",
-                                "exit"], self.shoot)
-        run.expect_quiet()
-        texts = expected.localized_texts(self.args.sample, "French")
-        labels = [(page, page, cid, key) for page in (0, 1, 2)
-                  for cid, key in expected.PAGE_LABELS[page]]
-        for dump, page, cid, key in labels + [(0, "m", 1009, "E_SETUP_APPLY"),
-                                              (0, "m", 1010, "E_SETUP_CANCEL")]:
-            got = run.control(dump, page, cid, "text")
-            check(got == texts[key], f"label {page}/{cid}: {got!r}, want {texts[key]!r} ({key})")
-        run.expect(0, {("m", "tab", "rect"): "10,120,650,270"})
-        check(run.dumps[0][("page", "0")] == "visible=1 at=15,150", "display page placement")
+        idle = {}
+        run = self.run("first", game, ["ready", "dump", "pause:idle", "pause:page-display", "tab:1", "pause:page-game",
+                                       "tab:2", "pause:page-audio", "dump", "close"],
+                       {"idle": lambda g: idle.update(share=self.host.idle_share(g, 5.0)), **self.shots()})
+        check(len(run.boxes) == 1 and run.boxes[0][0] == FILE_BOX and "Config.ini" in run.boxes[0][1],
+              f"first: want one file box naming Config.ini: {run.boxes}")
+        check(run.exit == "1", f"first: exit code {run.exit}, want 1")
+        run.expect(0, ["m tab sel=0", "m 1012 sel=0", "page 0 visible=1 at=15,150"])
+        run.expect(1, expected("pages-default.txt") + expected("french.txt"))
+        self.expect_settings("first", self.settings(game), data("Config.ini"))
+        print(f"    idle: {idle.get('share', -1) * 100:.1f}% of one core over 5 s")
+        check(idle.get("share") is not None and idle["share"] < 0.25, f"first: idle program uses {idle}")
 
-    @scenario
-    def idle_dialog_leaves_the_processor_alone(self):
-        game = self.game("idle", {})
-        figures = {}
-        run = self.drive(game, ["ready", "pause:idle", "exit"],
-                         lambda name, g: figures.update(share=self.host.idle_share(g, 5.0)))
-        check(run.exit == "1", f"exit {run.exit}")
-        share = figures.get("share")
-        check(share is not None, "program process not found")
-        print(f"    idle: {share * 100:.1f}% of one core over 5 s")
-        check(share < 0.25, f"idle program uses {share * 100:.1f}% of a core")
+    # A read-only file with a player's values and odd fixed keys. Apply from the audio page,
+    # best quality and back to user, the mouse slider's ends, best quality applied, changes
+    # left unapplied at Exit. The next start shows what was applied; the file made read-only
+    # then ends the program at Apply and stays as it was, with no other file beside it.
+    def play(self):
+        game, seen = self.game(data("play-start.ini"), mode=0o444), {}
+        run = self.run("play", game, [
+            "ready", "tab:2", "apply", "dump", "pause:applied",
+            "tab:1", "slider:1:1016:33", "combo:m:1012:2", "dump", "tab:0", "dump",
+            "tab:1", "combo:m:1012:0", "dump", "tab:0", "dump",
+            "tab:1", "slider:1:1018:10", "apply", "pause:mouse-10", "slider:1:1018:20", "apply",
+            "pause:mouse-20",
+            "combo:m:1012:2", "apply", "dump", "pause:best-quality",
+            "combo:0:1002:0", "click:0:1006", "slider:0:1024:55", "tab:1", "click:1:1071", "tab:2",
+            "slider:2:1063:10", "exit"], {p: lambda g, p=p: seen.update({p: self.settings(g)})
+                                          for p in ("applied", "mouse-10", "mouse-20", "best-quality")})
+        run.expect_end([], "1")
+        run.expect(0, ["m tab sel=0", "page 0 visible=1"])  # Apply ends on the display page
+        mouse = ["1 1018 pos=12", "1 1071 check=1"]
+        run.expect(1, expected("pages-high.txt") + mouse, pages="1")
+        run.expect(2, expected("pages-high.txt"), pages="0")
+        run.expect(3, expected("pages-default.txt") + mouse, pages="1")
+        run.expect(4, expected("pages-default.txt") + ["0 1024 pos=90"], pages="0")
+        run.expect(5, ["m 1012 sel=2"])
+        for name in ("applied", "mouse-10", "mouse-20", "best-quality"):
+            self.expect_settings(f"play-{name}", seen.get(name), data(f"play-{name}.ini"))
+        self.expect_settings("play", self.settings(game), data("play-best-quality.ini"))
+        check(os.stat(self.path(game)).st_mode & 0o200, "play: the file read-only at start is still read-only")
 
-    def run(self, names):
-        failed = []
-        for name in names:
-            started = time.time()
-            try:
-                getattr(self, name)()
-                print(f"PASS {name} ({time.time() - started:.1f} s)", flush=True)
-            except Failure as e:
-                print(f"FAIL {name}: {e}", flush=True)
-                failed.append(name)
-        return failed
+        run = self.run("next", game, ["ready", "dump", "pause:ro", "slider:0:1024:99", "apply"],
+                       {"ro": lambda g: os.chmod(self.path(g), 0o444)})
+        run.expect(0, expected("pages-high.txt") + ["m 1012 sel=0"], pages="0m")
+        run.expect_end([(FILE_BOX, run.boxes[0][1] if run.boxes else ""), SAVE_FAILED], "-1")
+        self.expect_settings("next", self.settings(game), data("play-best-quality.ini"))
+        left = sorted(os.listdir(os.path.join(game, "Player")))
+        check(left == [".keep", "Config.ini"], f"next: files left in Player: {left}")
 
+    def no_localization(self):
+        game = self.game(data("Config.ini"))
+        os.remove(os.path.join(game, "DATA", "INI", "LocalizedStrings.ini"))
+        run = self.run("noloc", game, ["ready"])
+        check(run.ready == ["no-dialog"], f"noloc: a dialog appeared: {run.ready}")
+        run.expect_end([(FILE_BOX, run.boxes[0][1] if run.boxes else ""),
+                        ("WARNING", "Cannot find localization pack!")], "-1")
+        self.expect_settings("noloc", self.settings(game), data("Config.ini"))
+
+    # The main job without a display: the three pages photographed, Apply pressed, the
+    # settings file kept beside the pictures.
     def showcase(self):
-        """The main job without a display: the three pages photographed, Apply pressed, the
-        settings file kept beside the pictures."""
-        game = self.game("showcase")
-        run = self.drive(game, ["ready", "pause:page-display", "tab:1", "pause:page-game",
-                                "tab:2", "pause:page-audio", "apply", "exit"], self.shoot)
-        shutil.copy(self.config(game), os.path.join(self.out, "Config.ini"))
-        for caption, text in run.boxes:
-            print(f"message box: {caption}: {text}")
-        print(f"exit code {run.exit}; screenshots and Config.ini in {self.out}")
+        game = self.game()
+        run = self.run("showcase", game, ["ready", "pause:page-display", "tab:1", "pause:page-game", "tab:2",
+                                          "pause:page-audio", "apply", "exit"], self.shots())
+        shutil.copy(self.path(game), os.path.join(self.args.out, "Config.ini"))
+        print(f"message boxes {run.boxes}; exit code {run.exit}; screenshots and Config.ini in {self.args.out}")
         return 0 if run.exit == "1" else 1
 
-    def bench(self, count):
-        game = self.game("bench", {})
-        for _ in range(count):
-            self.drive(game, ["ready", "exit"])
-        s = sorted(self.startups)
-        print(f"start-up to dialog ready, {len(s)} runs: median {s[len(s) // 2]} ms, "
-              f"min {s[0]} ms, max {s[-1]} ms")
-        return 0
+
+SCENARIOS = ["first_start_in_french", "play", "no_localization"]
 
 
 def main():
     parser = argparse.ArgumentParser()
     for name in ("program", "driver", "sample", "out"):
         parser.add_argument("--" + name, required=True)
-    parser.add_argument("--only", nargs="*")
+    parser.add_argument("--only", nargs="*", choices=SCENARIOS, default=SCENARIOS)
     parser.add_argument("--bench", type=int, default=0)
-    parser.add_argument("--own-display", action="store_true")
-    parser.add_argument("--showcase", action="store_true")
+    parser.add_argument("--baseline", default="")
+    for flag in ("--own-display", "--showcase"):
+        parser.add_argument(flag, action="store_true")
     args = parser.parse_args()
-    for path in (args.program, args.driver):
-        if not os.path.isfile(path):
-            sys.exit(f"missing: {path}")
-    unknown = sorted(set(args.only or []) - set(SCENARIOS))
-    if unknown:
-        sys.exit(f"unknown scenario: {', '.join(unknown)}; known: {', '.join(SCENARIOS)}")
     os.makedirs(args.out, exist_ok=True)
-    for f in os.listdir(args.out):
-        if f.endswith(".log"):
-            os.remove(os.path.join(args.out, f))
     with winehost.WineHost(own_display=args.own_display) as host:
         scenarios = Scenarios(args, host)
-        if args.showcase:
-            return scenarios.showcase()
-        if args.bench:
-            return scenarios.bench(args.bench)
-        failed = scenarios.run(args.only or SCENARIOS)
-    print(f"{len(failed)} failed" if failed else "all scenarios passed")
+        if args.bench:  # a benchmark, not a test: its figures are Benchmarks/Startup's
+            sys.path.insert(0, os.path.join(HERE, "..", "..", "Benchmarks", "Startup"))
+            status = __import__("startup_bench").bench(scenarios, args.bench, args.baseline, data("Config.ini"))
+        elif args.showcase:
+            status = scenarios.showcase()
+        else:
+            for name in args.only:
+                before = len(failures)
+                getattr(scenarios, name)()
+                print(f"{'PASS' if len(failures) == before else 'FAIL'} {name}", flush=True)
+            print(f"{len(failures)} checks failed" if failures else "all scenarios passed")
+            status = 1 if failures else 0
+        for folder in scenarios.folders:
+            shutil.rmtree(folder, ignore_errors=True)
     print(f"artifacts: {args.out}")
-    return 1 if failed else 0
+    return status
 
 
 if __name__ == "__main__":

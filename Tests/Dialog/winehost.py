@@ -1,6 +1,6 @@
-"""Runs the tests' Windows programs under 64-bit Wine on a virtual display: the project's test
-prefix (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no display
-is given, screenshots, and the processor time of the program under test."""
+# Runs the tests' Windows programs under 64-bit Wine on a virtual display: the project's test
+# prefix (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no
+# display is given, screenshots, and the processor time of the program under test.
 import glob
 import os
 import subprocess
@@ -17,30 +17,23 @@ def windows_path(path):
 
 class WineHost:
     def __init__(self, own_display=False):
-        self.own_display = own_display or not os.environ.get("DISPLAY")
-        self.xvfb = None
+        self.own_display, self.xvfb = own_display or not os.environ.get("DISPLAY"), None
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
-        self.env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-                        WINELOADER=LOADER, WINESERVER=SERVER,
-                        WINEPREFIX=os.environ.get("VELMARK_WINEPREFIX",
-                                                  os.path.join(cache, "velmark-wine")))
+        self.env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINELOADER=LOADER,
+                        WINESERVER=SERVER, WINEPREFIX=os.environ.get("VELMARK_WINEPREFIX",
+                                                                     os.path.join(cache, "velmark-wine")))
 
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
             subprocess.run([os.path.join(SCRIPTS, "wine-prefix")], env=self.env, check=True)
         if self.own_display:
             read, write = os.pipe()
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
-                 "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
+                                          "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
             os.close(write)
             with os.fdopen(read, "rb") as pipe:
-                number = pipe.readline().strip()
-            if not number:
-                raise RuntimeError("Xvfb did not start")
-            self.env["DISPLAY"] = ":" + number.decode()
-        # A warm server: start to window in about 0.4 s instead of 2 s.
-        subprocess.run([SERVER, "-p30"], env=self.env, check=False)
+                self.env["DISPLAY"] = ":" + pipe.readline().strip().decode()
+        subprocess.run([SERVER, "-p30"], env=self.env, check=False)  # warm: start to window 0.4 s, not 2 s
         return self
 
     def __exit__(self, *exc):
@@ -48,43 +41,38 @@ class WineHost:
             self.xvfb.terminate()
             self.xvfb.wait()
 
-    def drive(self, driver, game, steps, on_pause):
-        """Runs the driver on the program copied into `game`; calls on_pause(name, game) for
-        each pause step, then lets the driver go on. Returns the driver's output lines."""
-        out_path = os.path.join(os.path.dirname(game), "driver.out")
-        with open(out_path, "wb") as out:
-            proc = subprocess.Popen(
-                [LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
-                 windows_path(game)] + steps, env=self.env, stdout=out,
-                stderr=subprocess.DEVNULL)
+    # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
+    # pause step, then lets the driver go on. Returns the driver's output lines. With `debug`,
+    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder.
+    def drive(self, driver, game, steps, on_pause, debug="-all"):
+        env = dict(self.env, WINEDEBUG=debug)
+        out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
+        with open(out, "wb") as o, open(err, "wb") as e:
+            proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
+                                     windows_path(game)] + steps, env=env, stdout=o, stderr=e)
             deadline = time.time() + 180
             while proc.poll() is None and time.time() < deadline:
                 for marker in glob.glob(os.path.join(game, "*.pause")):
                     on_pause(os.path.basename(marker)[:-6], game)
                     os.remove(marker)
-                time.sleep(0.05)
-            if proc.poll() is None:
-                proc.kill()
-                proc.wait()
-        with open(out_path, "rb") as f:
-            return f.read().decode("ascii", "replace").splitlines()
+                time.sleep(0.02)
+            proc.kill()
+            proc.wait()
+        with open(out, "rb") as o:
+            return o.read().decode("ascii", "replace").splitlines()
 
     def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", "-display", self.env["DISPLAY"], path],
-                       check=True)
+        subprocess.run(["import", "-window", "root", "-display", self.env["DISPLAY"], path], check=True)
 
+    # Share of one core the program used over `seconds` of idling; None when it is not found.
     def idle_share(self, game, seconds):
-        """Share of one core the program used over `seconds` of idling; None when not found."""
-        exe = windows_path(os.path.join(game, "VelmarkSetup.exe")).lower()
-        for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+        for stat in glob.glob("/proc/[0-9]*/stat"):
             try:
-                with open(cmdline, "rb") as f:
+                with open(os.path.join(os.path.dirname(stat), "cmdline"), "rb") as f:
                     args = f.read().decode("utf-8", "replace").lower()
             except OSError:
                 continue
-            if "velmarksetup.exe" in args and (exe in args or game.lower() in args) and \
-                    "driver" not in args:
-                stat = os.path.join(os.path.dirname(cmdline), "stat")
+            if game.lower() in args.replace("\\", "/").replace("z:", "") and "driver" not in args:
                 before, start = cpu_seconds(stat), time.time()
                 time.sleep(seconds)
                 return (cpu_seconds(stat) - before) / (time.time() - start)
