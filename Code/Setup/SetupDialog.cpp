@@ -37,18 +37,18 @@ bool InsertTabs(HWND tab) {
     return true;
 }
 
-// A page is made when its tab is first shown: the hidden pages cost the start-up nothing, and
-// a page that was never shown looks the same made early or late.
-void CreatePage(CSetupApp& app, TabPages& record, int i) {
-    if (record.pages[i] != nullptr || record.templates[i] == nullptr)
-        return;
-    HWND page = CreateDialogIndirectParamA(app.hInstance, record.templates[i], app.dialog,
-                                           PageDialogProc, 0);
-    record.pages[i] = page;
-    if (page == nullptr)
-        return;
-    SetWindowPos(page, HWND_TOP, kPageX, kPageY, 0, 0, SWP_NOSIZE);
-    ShowWindow(page, SW_HIDE);
+void CreatePages(CSetupApp& app, TabPages& record) {
+    for (int i = 0; i < dlg::kPageCount; ++i) {
+        if (record.pages[i] != nullptr || record.templates[i] == nullptr)
+            continue;
+        HWND page = CreateDialogIndirectParamA(app.hInstance, record.templates[i], app.dialog,
+                                               PageDialogProc, 0);
+        record.pages[i] = page;
+        if (page == nullptr)
+            continue;
+        SetWindowPos(page, HWND_TOP, kPageX, kPageY, 0, 0, SWP_NOSIZE);
+        ShowWindow(page, SW_HIDE);
+    }
 }
 
 void FillConfigChoice(HWND dialog) {
@@ -119,7 +119,8 @@ bool CreateTabPages() {
         record->templates[i] = LockDialogTemplate(kTemplates[i]);
 
     SetWindowPos(record->tab, nullptr, kTabX, kTabY, kTabWidth, kTabHeight, SWP_NOZORDER);
-    OutputDebugStringA("tab control built");
+    CreatePages(app, *record);
+    OutputDebugStringA("tab control and pages built");
     FillConfigChoice(app.dialog);
     SetLabel(app.dialog, dlg::kConfigChoiceLabel, "E_SETUP_CONFIG_CHOICE");
     SetLabel(app.dialog, dlg::kApply, "E_SETUP_APPLY");
@@ -150,7 +151,6 @@ void SwitchPage() {
     if (currentTab != -1 && record->pages[currentTab] != nullptr)
         ShowWindow(record->pages[currentTab], SW_HIDE);
     currentTab = static_cast<int>(selection);
-    CreatePage(app, *record, currentTab);
     FillPage(currentTab);
     HWND page = record->pages[currentTab];
     if (page != nullptr) {
