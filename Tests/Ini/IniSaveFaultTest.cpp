@@ -45,7 +45,6 @@ void Leftover(const std::string& name, DWORD attributes) {
 class IniSaveFault : public ::testing::Test {
 protected:
     void SetUp() override {
-        TempDir::MakeDir("Player");
         for (int i = 0; i < 200; ++i)
             doc.SetInt("OPTIONS", "KEY" + std::to_string(i), i, true);
     }
@@ -57,80 +56,63 @@ protected:
 
 } // namespace
 
-TEST_F(IniSaveFault, FailedSaveKeepsTheOldFileOrNoneAndShowsOneBoxNamingTheCause) {
+TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheCause) {
+    const std::string text = doc.Serialize();
     const struct {
         std::function<void()> inject;
         bool hadOld;
-        int code; // table text of the box
+        int code; // table text of the box; -1 when the save succeeds
         DWORD error;
-    } rows[] = {
-        {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, true, 4, ERROR_DISK_FULL},
-        {[] { Platform::SetWriteFault(0, ERROR_DISK_FULL); }, true, 4, ERROR_DISK_FULL},
-        {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, false, 4, ERROR_DISK_FULL},
-        {[] { Platform::SetWriteFault(100, ERROR_SUCCESS); }, true, 4, ERROR_DISK_FULL},
-        {[] { Platform::SetFlushFault(ERROR_IO_DEVICE); }, true, 4, ERROR_IO_DEVICE},
-        // A held file is waited for ten times, then given up.
-        {[] { Platform::SetMoveFault(ERROR_ACCESS_DENIED); }, true, 1, ERROR_ACCESS_DENIED},
-        {[] { Platform::SetMoveFault(ERROR_SHARING_VIOLATION, 10); }, false, 1,
-         ERROR_SHARING_VIOLATION},
-        {[] { Platform::SetMoveFault(ERROR_NOT_SAME_DEVICE, 1); }, true, 4, ERROR_NOT_SAME_DEVICE},
-        {[] {
-             for (int n = 1; n <= 100; ++n)
-                 TempDir::MakeDir("Player/Config.ini." + std::to_string(n) + ".tmp");
-         },
-         true, 4, ERROR_FILE_EXISTS}};
+    } rows[] = {{[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, true, 4, ERROR_DISK_FULL},
+                {[] { Platform::SetWriteFault(0, ERROR_DISK_FULL); }, true, 4, ERROR_DISK_FULL},
+                {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, false, 4, ERROR_DISK_FULL},
+                {[] { Platform::SetWriteFault(100, ERROR_SUCCESS); }, true, 4, ERROR_DISK_FULL},
+                {[] { Platform::SetFlushFault(ERROR_IO_DEVICE); }, true, 4, ERROR_IO_DEVICE},
+                // A held file is waited for ten times, then given up; other errors at once.
+                {[] { Platform::SetMoveFault(ERROR_ACCESS_DENIED); }, true, 1, ERROR_ACCESS_DENIED},
+                {[] { Platform::SetMoveFault(32, 10); }, false, 1, ERROR_SHARING_VIOLATION},
+                {[] { Platform::SetMoveFault(ERROR_NOT_SAME_DEVICE, 1); }, true, 4, 17},
+                {[] {
+                     for (int n = 1; n <= 100; ++n)
+                         TempDir::MakeDir("Player/Config.ini." + std::to_string(n) + ".tmp");
+                 },
+                 true, 4, ERROR_FILE_EXISTS},
+                {[] {
+                     Leftover("Config.ini.tmp", FILE_ATTRIBUTE_READONLY);
+                     Leftover("Config.ini.1.tmp", FILE_ATTRIBUTE_HIDDEN);
+                     Leftover("Config.ini.2.tmp", FILE_ATTRIBUTE_SYSTEM);
+                     TempDir::MakeDir("Player/Config.ini.3.tmp");
+                     Leftover("Config.ini.4.tmp", FILE_ATTRIBUTE_READONLY);
+                 },
+                 true, -1, 0},
+                {[] { Platform::SetMoveFault(ERROR_SHARING_VIOLATION, 9); }, true, -1, 0},
+                {[] { Platform::SetMoveFault(ERROR_ACCESS_DENIED, 2); }, true, -1, 0},
+                {[&text] { Platform::SetWriteFault(static_cast<long long>(text.size()), 112); },
+                 true, -1, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
         std::filesystem::remove_all("Player");
         TempDir::MakeDir("Player");
-        if (row.hadOld)
+        if (row.hadOld) {
             TempDir::WriteFile("Player/Config.ini", kOld);
+            SetFileAttributesA(kConfig.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        }
         row.inject();
-        const std::string before = Folder();
+        std::string expected = Folder();
+        // On success only the settings file changed: the new text, as a new file (no hidden).
+        const std::string old = "Config.ini=" + kOld + "/34 ";
+        if (row.code < 0)
+            expected.replace(expected.find(old), old.size(), "Config.ini=" + text + "/32 ");
         BoxCapture boxes;
-        EXPECT_FALSE(doc.Save(kConfig));
+        EXPECT_EQ(doc.Save(kConfig), row.code < 0);
         Platform::ClearFaults();
-        EXPECT_EQ(Folder(), before);
-        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(Folder(), expected);
+        ASSERT_EQ(boxes.Boxes().size(), row.code < 0 ? 0u : 1u);
+        if (row.code < 0)
+            continue;
         EXPECT_EQ(boxes.Boxes()[0].caption, "CFileHarvel Error");
         const std::string head = kConfig + "\n" + FileErrorText(row.code) + "(" + kConfig +
                                  ")\nWIN ERROR MESSAGE: " + SystemText(row.error) + "voir: ";
         EXPECT_EQ(boxes.Boxes()[0].text.substr(0, head.size()), head);
-    }
-}
-
-TEST_F(IniSaveFault, LeftoversAndBrieflyHeldFilesDoNotStopTheSave) {
-    const std::string text = doc.Serialize();
-    const struct {
-        std::function<void()> inject;
-    } rows[] = {{[] {
-                    Leftover("Config.ini.tmp", FILE_ATTRIBUTE_READONLY);
-                    Leftover("Config.ini.1.tmp", FILE_ATTRIBUTE_HIDDEN);
-                    Leftover("Config.ini.2.tmp", FILE_ATTRIBUTE_SYSTEM);
-                    TempDir::MakeDir("Player/Config.ini.3.tmp");
-                    Leftover("Config.ini.4.tmp", FILE_ATTRIBUTE_READONLY);
-                }},
-                {[] { Platform::SetMoveFault(ERROR_SHARING_VIOLATION, 9); }},
-                {[] { Platform::SetMoveFault(ERROR_ACCESS_DENIED, 2); }},
-                {[&text] {
-                    Platform::SetWriteFault(static_cast<long long>(text.size()), ERROR_DISK_FULL);
-                }}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(&row - rows);
-        std::filesystem::remove_all("Player");
-        TempDir::MakeDir("Player");
-        TempDir::WriteFile("Player/Config.ini", kOld);
-        SetFileAttributesA(kConfig.c_str(), FILE_ATTRIBUTE_HIDDEN);
-        row.inject();
-        std::string before = Folder();
-        BoxCapture boxes;
-        EXPECT_TRUE(doc.Save(kConfig));
-        Platform::ClearFaults();
-        // Only the settings file changed: the new text, with the attributes of a new file.
-        const std::string old = "Config.ini=" + kOld + "/34 ";
-        ASSERT_NE(before.find(old), std::string::npos);
-        EXPECT_EQ(Folder(),
-                  before.replace(before.find(old), old.size(), "Config.ini=" + text + "/32 "));
-        EXPECT_EQ(boxes.Boxes().size(), 0u);
     }
 }

@@ -1,13 +1,15 @@
 // The file calls of the POSIX layer against scenarios written from Windows' behaviour: each
 // line of scenarios.txt is one call and, after "->", what it must give (its syntax is there).
 #include <errno.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <vector>
+
+#include "Platform/Posix/PosixErrors.h"
 
 #include "PlatformTestSupport.h"
 #include "TempDir.h"
@@ -54,125 +56,115 @@ public:
 
     std::string Run(const std::string& line) {
         std::istringstream in(line);
-        std::string op, a, b, c;
-        in >> op >> a;
-        std::string rest;
-        std::getline(in >> std::ws, rest);
-        std::istringstream more(rest);
-        more >> b >> c;
-        auto n = [](const std::string& text) {
-            return static_cast<DWORD>(stoul(text, nullptr, 0));
-        };
-        auto result = [](bool ok) {
-            return ok ? std::string("ok") : "E" + std::to_string(GetLastError());
-        };
+        std::vector<std::string> t;
+        for (std::string word; in >> word;)
+            t.push_back(word);
+        t.resize(std::max<size_t>(t.size(), 7));
+        const std::string rest = line.size() > t[0].size() + t[1].size() + 2
+                                     ? line.substr(t[0].size() + t[1].size() + 2)
+                                     : "";
+        auto n = [](const std::string& text) { return DWORD(stoul(text, nullptr, 0)); };
+        auto result = [](bool ok) { return ok ? "ok" : "E" + std::to_string(GetLastError()); };
+        const std::string& op = t[0];
         if (op == "file")
-            return TempDir::WriteFile(a, Unescape(rest)), "";
+            return TempDir::WriteFile(t[1], Unescape(rest)), "";
         if (op == "dir")
-            return TempDir::MakeDir(a), "";
+            return TempDir::MakeDir(t[1]), "";
         if (op == "ro")
-            return TempDir::SetReadOnly(a, rest == "1"), "";
-        if (op == "chmod")
-            return std::to_string(chmod(a.c_str(), n(rest)));
-        if (op == "mode")
-            return Hex(WriteBits(a.c_str()));
+            return TempDir::SetReadOnly(t[1], t[2] == "1"), "";
         if (op == "content")
-            return TempDir::Exists(a) ? Escape(TempDir::ReadFile(a)) : "<none>";
+            return TempDir::Exists(t[1]) ? Escape(TempDir::ReadFile(t[1])) : "<none>";
         if (op == "ls") {
             std::string names;
-            for (const std::string& name : Listing(a))
+            for (const std::string& name : Listing(t[1]))
                 names += (names.empty() ? "" : " ") + name;
             return names;
         }
         if (op == "open" || op == "try") {
-            // open <slot> <name> <access> <disposition> [share] [attributes]
-            std::string slot = op == "open" ? a : "", name = op == "open" ? b : a;
-            std::istringstream args(op == "open" ? rest.substr(rest.find(b) + b.size()) : rest);
-            std::string access, disposition, share = "3", attributes = "0x80";
-            args >> access >> disposition >> share >> attributes;
+            // open <slot> <name> <access> <disposition> [share] [attributes]; try without slot
+            const size_t at = op == "open" ? 2 : 1;
+            const std::string& access = t[at + 1];
             const DWORD rights = (access.find('r') != std::string::npos ? GENERIC_READ : 0) |
                                  (access.find('w') != std::string::npos ? GENERIC_WRITE : 0);
             SetLastError(0);
-            HANDLE file = CreateFileA(name.c_str(), rights, n(share), nullptr, n(disposition),
-                                      n(attributes), nullptr);
+            HANDLE file =
+                CreateFileA(t[at].c_str(), rights, t[at + 3].empty() ? 3 : n(t[at + 3]), nullptr,
+                            n(t[at + 2]), t[at + 4].empty() ? 0x80 : n(t[at + 4]), nullptr);
             if (file == INVALID_HANDLE_VALUE)
                 return result(false);
-            const DWORD error = GetLastError();
-            if (slot.empty())
+            const std::string opened = "ok " + std::to_string(GetLastError());
+            if (op == "try")
                 CloseHandle(file);
             else
-                slots[slot] = file;
-            return "ok " + std::to_string(error);
+                slots[t[1]] = file;
+            return opened;
         }
-        if (op == "err")
-            return std::to_string(GetLastError());
         if (op == "close")
-            return result(CloseHandle(Slot(a)));
+            return result(CloseHandle(Slot(t[1])));
         if (op == "findclose")
-            return result(FindClose(Slot(a)));
+            return result(FindClose(Slot(t[1])));
         if (op == "read") {
-            std::string bytes(n(b), '\0');
+            std::string bytes(n(t[2]), '\0');
             DWORD got = 77;
-            const bool ok = ReadFile(Slot(a), &bytes[0], n(b), &got, nullptr);
+            const bool ok = ReadFile(Slot(t[1]), &bytes[0], n(t[2]), &got, nullptr);
             return result(ok) + (got ? " " + Escape(bytes.substr(0, got)) : "");
         }
         if (op == "write") {
             const std::string bytes = Unescape(rest);
             DWORD done = 77;
             const bool ok =
-                WriteFile(Slot(a), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+                WriteFile(Slot(t[1]), bytes.data(), DWORD(bytes.size()), &done, nullptr);
             return result(ok) + " " + std::to_string(done);
         }
         if (op == "flush")
-            return result(FlushFileBuffers(Slot(a)));
+            return result(FlushFileBuffers(Slot(t[1])));
         if (op == "seek") {
             // seek <slot> <distance> <method> [high]
-            std::string high;
-            more >> high;
-            LONG highPart = high.empty() ? 0 : static_cast<LONG>(stol(high, nullptr, 0));
+            LONG high = t[4].empty() ? 0 : LONG(stol(t[4], nullptr, 0));
             SetLastError(12345);
-            const DWORD low = SetFilePointer(Slot(a), static_cast<LONG>(stol(b, nullptr, 0)),
-                                             high.empty() ? nullptr : &highPart, n(c));
-            std::string out = Hex(low) + (high.empty() ? "" : " " + std::to_string(highPart));
+            const DWORD low = SetFilePointer(Slot(t[1]), LONG(stol(t[2], nullptr, 0)),
+                                             t[4].empty() ? nullptr : &high, n(t[3]));
+            std::string out = Hex(low) + (t[4].empty() ? "" : " " + std::to_string(high));
             return low == INVALID_SET_FILE_POINTER ? out + " " + std::to_string(GetLastError())
                                                    : out;
         }
         if (op == "attr") {
-            const DWORD attributes = GetFileAttributesA(a.c_str());
+            const DWORD attributes = GetFileAttributesA(t[1].c_str());
             return attributes == INVALID_FILE_ATTRIBUTES ? result(false) : Hex(attributes);
         }
         if (op == "setattr")
-            return result(SetFileAttributesA(a.c_str(), n(rest)));
+            return result(SetFileAttributesA(t[1].c_str(), n(t[2])));
         if (op == "del")
-            return result(DeleteFileA(a.c_str()));
+            return result(DeleteFileA(t[1].c_str()));
         if (op == "move")
-            return result(MoveFileExA(a.c_str(), b.c_str(), n(c)));
+            return result(MoveFileExA(t[1].c_str(), t[2].c_str(), n(t[3])));
         if (op == "find") {
             WIN32_FIND_DATAA data;
-            HANDLE search = FindFirstFileA(b.c_str(), &data);
+            HANDLE search = FindFirstFileA(t[2].c_str(), &data);
             if (search == INVALID_HANDLE_VALUE)
                 return result(false);
-            slots[a] = search;
+            slots[t[1]] = search;
             return std::string(data.cFileName) + " " + Hex(data.dwFileAttributes) + " " +
                    std::to_string(data.nFileSizeLow);
         }
-        if (op == "chmodrt") {
-            const int got = _chmod(a.c_str(), static_cast<int>(n(rest)));
+        if (op == "chmod") {
+            const int got = _chmod(t[1].c_str(), int(n(t[2])));
             return got == 0 ? "0" : std::to_string(got) + " " + std::to_string(errno);
         }
         if (op == "fault") {
-            if (a == "write")
-                Platform::SetWriteFault(stoll(b), n(c));
-            else if (a == "flush")
-                Platform::SetFlushFault(n(b));
-            else if (a == "move")
-                Platform::SetMoveFault(n(b), c.empty() ? -1 : stoi(c));
+            if (t[1] == "write")
+                Platform::SetWriteFault(stoll(t[2]), n(t[3]));
+            else if (t[1] == "flush")
+                Platform::SetFlushFault(n(t[2]));
+            else if (t[1] == "move")
+                Platform::SetMoveFault(n(t[2]), t[3].empty() ? -1 : stoi(t[3]));
             else
                 Platform::ClearFaults();
             return "";
         }
-        if (op == "text")
-            return Escape(SystemText(n(a)));
+        if (op == "text" || op == "errno")
+            return Escape(
+                SystemText(op == "text" ? n(t[1]) : Platform::WinErrorFromErrno(n(t[1]))));
         return "unknown call " + op;
     }
 
@@ -181,11 +173,9 @@ private:
         static int stray = 0;
         if (name == "invalid")
             return INVALID_HANDLE_VALUE;
-        if (name == "null")
-            return nullptr;
         if (name == "stray")
             return &stray;
-        return slots.count(name) ? slots[name] : nullptr;
+        return slots.count(name) ? slots[name] : nullptr; // "null" and any other name
     }
 
     TempDir dir;

@@ -1,12 +1,10 @@
 // Error texts, local memory and message boxes must behave as Windows does.
-#include <errno.h>
 #include <string.h>
 
 #include <algorithm>
 #include <string>
 
 #include "BoxCapture.h"
-#include "Platform/Posix/PosixErrors.h"
 #include "PlatformTestSupport.h"
 
 using namespace PlatformTest;
@@ -18,19 +16,6 @@ int AnswerCancel(HWND, LPCSTR, LPCSTR, UINT) {
 }
 
 } // namespace
-
-TEST(Platform, EveryMappedErrnoHasASystemText) {
-    const int errs[] = {ENOENT, ENOTDIR, EACCES,    EPERM,        EISDIR, EROFS,  EBADF,
-                        EMFILE, ENOMEM,  EXDEV,     EBUSY,        EEXIST, EINVAL, ENOSPC,
-                        EDQUOT, ELOOP,   ENOTEMPTY, ENAMETOOLONG, ENOSYS, EIO,    EPROTO};
-    for (int err : errs) {
-        const std::string text = SystemText(Platform::WinErrorFromErrno(err));
-        EXPECT_GE(text.size(), 3u) << "errno " << err;
-        EXPECT_EQ("\r\n", text.substr(text.size() - 2)) << "errno " << err;
-    }
-    EXPECT_EQ(112u, Platform::WinErrorFromErrno(ENOSPC));
-    EXPECT_EQ(5u, Platform::WinErrorFromErrno(EACCES));
-}
 
 TEST(Platform, FormatMessageGivesNoTextForAnUnknownCodeAndStaysInTheBuffer) {
     char* text = reinterpret_cast<char*>(&text); // must be replaced by null
