@@ -3,7 +3,8 @@
 // The Windows builds take them from the system headers. The native build (Linux) takes the
 // declarations below and the POSIX implementation in Platform/Posix, which behaves as the
 // program relies on: backslash paths, case-insensitive path lookup, Windows error codes and
-// texts, read-only files that refuse writing even to root, and message boxes sent to a sink.
+// texts, read-only files that refuse writing even to root, hidden and system files that refuse
+// being overwritten, share modes, and message boxes sent to a sink.
 #pragma once
 
 #if defined(_WIN32)
