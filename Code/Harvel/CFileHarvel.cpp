@@ -123,11 +123,14 @@ int CFileHarvel::Open(FileOpenDesc* desc) {
 
 int CFileHarvel::ClearReadOnlyBeforeOpen(const FileOpenDesc& desc) {
     if ((desc.access & FILE_ACCESS_WRITE) && desc.creation == FILE_OPEN_EXISTING) {
-        if (!FileExists(name) || !FileSetAttributes(name, FILE_ATTR_READONLY, 0)) {
+        DWORD readOnly = 0;
+        if (!FileExists(name) || !FileGetAttribute(name, FILE_ATTR_READONLY, &readOnly) ||
+            !FileSetAttributes(name, FILE_ATTR_READONLY, 0)) {
             ReportFileError(this, FILE_ERROR_OPEN, __FILE__, __LINE__);
             return 0;
         }
-        restoreReadOnly = TRUE;
+        // Close gives back only what was taken away.
+        restoreReadOnly = readOnly ? TRUE : FALSE;
     } else if (desc.creation == FILE_CREATE_ALWAYS) {
         DWORD readOnly = 0;
         if (!FileGetAttribute(name, FILE_ATTR_READONLY, &readOnly) || !readOnly)
@@ -271,7 +274,13 @@ int CFileHarvel::Write(const void* src, DWORD count, DWORD* written, bool noFlus
         ReportFileError(this, FILE_ERROR_WRITE, __FILE__, __LINE__);
         return 0;
     }
-    if (!WriteFile(handle, src, count, &done, nullptr) || (!noFlush && !FlushFileBuffers(handle))) {
+    bool ok = WriteFile(handle, src, count, &done, nullptr) != FALSE;
+    if (ok && done != count) {
+        // Some bytes were lost although the system said nothing: a disk that filled up.
+        SetLastError(ERROR_DISK_FULL);
+        ok = false;
+    }
+    if (!ok || (!noFlush && !FlushFileBuffers(handle))) {
         ReportFileError(this, FILE_ERROR_WRITE, __FILE__, __LINE__);
         return 0;
     }

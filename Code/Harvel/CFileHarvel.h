@@ -34,9 +34,10 @@ public:
     // with a count of 0 and no box. In size-determination mode nothing is read (count 0).
     int Read(void* dest, DWORD count, DWORD* got = nullptr);
     // 1 when every byte was stored (or counted, in size-determination mode); 0 after error box
-    // 4. Flushes after each disk write unless `noFlush` is set. A memory write never passes the
-    // end of the buffer: it stores what fits, tells that count and fails. Writing to a disk
-    // object whose file is not open fails too.
+    // 4, also when the system stored fewer bytes than asked without failing (a full disk). Flushes
+    // after each disk write unless `noFlush` is set. A memory write never passes the end of the
+    // buffer: it stores what fits, tells that count and fails. Writing to a disk object whose file
+    // is not open fails too.
     int Write(const void* src, DWORD count, DWORD* written = nullptr, bool noFlush = false);
 
     // The position, low 32 bits; the high part goes to `high` when given.

@@ -3,7 +3,8 @@
 // The Windows builds take them from the system headers. The native build (Linux) takes the
 // declarations below and the POSIX implementation in Platform/Posix, which behaves as the
 // program relies on: backslash paths, case-insensitive path lookup, Windows error codes and
-// texts, read-only files that refuse writing even to root, and message boxes sent to a sink.
+// texts, read-only files that refuse writing even to root, hidden and system files that refuse
+// being overwritten, share modes, and message boxes sent to a sink.
 #pragma once
 
 #if defined(_WIN32)
@@ -69,6 +70,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
 #define FILE_SHARE_WRITE 0x00000002u
+#define FILE_SHARE_DELETE 0x00000004u
 #define CREATE_NEW 1
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
@@ -161,6 +163,9 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 BOOL FindClose(HANDLE search);
 BOOL DeleteFileA(LPCSTR name);
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+
+// Threads (KERNEL32).
+void Sleep(DWORD milliseconds);
 
 // Errors and local memory (KERNEL32).
 DWORD GetLastError(void);

@@ -3,32 +3,25 @@
 
 #include "Platform/Posix/PosixHooks.h"
 
-namespace {
-
-class HarvelFaultTest : public HarvelTest {
-protected:
-    ~HarvelFaultTest() override { Platform::ClearFaults(); }
-};
-
-} // namespace
-
-TEST_F(HarvelFaultTest, AFullDiskMakesWriteFailWithErrorFourAndTheSystemText) {
-    FileOpenDesc desc("full.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
-    CTextFile file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    Platform::SetWriteFault(4, ERROR_DISK_FULL);
-    EXPECT_FALSE(file.WriteString("KEY = \"1\"\r\n", true));
-    ExpectFileErrorBox(std::string("full.ini\n") + kWriteFailed + "(full.ini)\n", ERROR_DISK_FULL,
-                       "CFileHarvel.cpp");
-}
-
-TEST_F(HarvelFaultTest, AFailedFlushMakesWriteFail) {
-    FileOpenDesc desc("flush.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
-    CFileHarvel file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    Platform::SetFlushFault(ERROR_IO_DEVICE);
-    EXPECT_EQ(file.Write("abc", 3, nullptr, true), 1); // not flushed: the fault is not met
-    EXPECT_EQ(BoxCount(), 0u);
-    EXPECT_EQ(file.Write("abc", 3), 0);
-    EXPECT_EQ(OnlyBoxLine(1), std::string(kWriteFailed) + "(flush.ini)");
+TEST_F(HarvelTest, FullDiskShortWriteOrFailedFlushMakeWriteFailWithErrorFour) {
+    const struct {
+        void (*inject)();
+        bool noFlush;
+        DWORD code;
+    } rows[] = {{[] { Platform::SetWriteFault(4, ERROR_DISK_FULL); }, true, ERROR_DISK_FULL},
+                {[] { Platform::SetWriteFault(4, ERROR_SUCCESS); }, true, ERROR_DISK_FULL},
+                {[] { Platform::SetFlushFault(ERROR_IO_DEVICE); }, false, ERROR_IO_DEVICE}};
+    for (const auto& row : rows) {
+        FileOpenDesc desc("full.ini", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
+        CTextFile file(desc);
+        ASSERT_EQ(file.Open(&desc), 1);
+        row.inject();
+        EXPECT_EQ(Wrote(file, "KEY = 1", true), row.noFlush ? "0 4" : "1 7"); // not flushed
+        if (!row.noFlush) {
+            EXPECT_FALSE(file.WriteString("KEY = \"1\"\r\n", false));
+        }
+        Platform::ClearFaults();
+        ExpectBox("full.ini\nErreur lors d'une tentative d'ecriture!(full.ini)\n", row.code,
+                  "CFileHarvel.cpp");
+    }
 }

@@ -15,28 +15,16 @@
 #include "Platform/Win32.h"
 #include "TempDir.h"
 
-// Wine lets root open a read-only file for writing, unlike Windows and our POSIX layer.
-#if defined(_WIN32)
-inline const bool kWriteIgnoresReadOnly = true;
-#else
-inline const bool kWriteIgnoresReadOnly = false;
-#endif
-
-inline const char* const kOpenFailed = "Probleme a l'ouverture du fichier! Fichier inexistant?";
-inline const char* const kWriteFailed = "Erreur lors d'une tentative d'ecriture!";
-inline const char* const kDumpShort =
-    "Probleme: Lors de la copie memoire du fichier ouvert en mode dump.";
+inline const DWORD kRead = FILE_ACCESS_READ;
+inline const DWORD kWrite = FILE_ACCESS_WRITE;
 
 // The system's own sentence for an error code, as FormatMessageA gives it.
 inline std::string SystemSentence(DWORD code) {
     LPSTR buffer = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                      FORMAT_MESSAGE_FROM_SYSTEM,
-                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                  reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    DWORD length =
+        FormatMessageA(0x1300, nullptr, code, 0x400, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
     std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    if (buffer)
-        LocalFree(buffer);
+    LocalFree(buffer);
     return text;
 }
 
@@ -64,46 +52,36 @@ protected:
     BoxCapture boxes;
 
     size_t BoxCount() const { return boxes.Boxes().size(); }
-    const CapturedBox& Box(size_t i) const { return boxes.Boxes().at(i); }
 
-    // Line n (from 0, split at line feeds) of the only box, or a text saying why there is none.
-    std::string OnlyBoxLine(size_t n) const {
+    // The second line of the only box: table text and "(file name)"; else why there is none.
+    std::string BoxHead() const {
         if (BoxCount() != 1)
             return std::to_string(BoxCount()) + " boxes";
-        const std::string& text = Box(0).text;
-        size_t start = 0;
-        for (; n > 0; --n) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos)
-                return "no such line in " + text;
-            start = end + 1;
-        }
+        const std::string& text = boxes.Boxes()[0].text;
+        const size_t start = text.find('\n') + 1;
         return text.substr(start, text.find('\n', start) - start);
     }
 
     // The only box is the whole "CFileHarvel Error" box: `head`, the system sentence of `code`,
-    // then "voir: <path ending in sourceName>(<line>)" and a line feed.
-    void ExpectFileErrorBox(const std::string& head, DWORD code, const std::string& sourceName) {
+    // then "voir: <path ending in sourceName>(<line>)" and a line feed. Clears the boxes.
+    void ExpectBox(const std::string& head, DWORD code, const std::string& sourceName) {
         ASSERT_EQ(BoxCount(), 1u);
-        EXPECT_EQ(Box(0).caption, "CFileHarvel Error");
-        EXPECT_EQ(Box(0).style, 0x1030u);
-        std::string expected = head + "WIN ERROR MESSAGE: " + SystemSentence(code) + "voir: ";
-        EXPECT_EQ(Box(0).text.substr(0, expected.size()), expected);
-        EXPECT_TRUE(EndsWithSource(Box(0).text, sourceName)) << Box(0).text;
+        const CapturedBox& box = boxes.Boxes()[0];
+        EXPECT_EQ(box.caption, "CFileHarvel Error");
+        EXPECT_EQ(box.style, 0x1030u);
+        EXPECT_EQ(box.text.substr(0, box.text.rfind("voir: ")),
+                  head + "WIN ERROR MESSAGE: " + SystemSentence(code));
+        EXPECT_TRUE(
+            std::regex_search(box.text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$")))
+            << box.text;
+        boxes.Clear();
     }
 
-    // The last line is "voir: <path ending in sourceName>(<line>)" and a line feed.
-    static bool EndsWithSource(const std::string& text, const std::string& sourceName) {
-        return std::regex_search(text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$"));
-    }
-
-    static FileOpenDesc Desc(const std::string& name, DWORD access, DWORD flags, DWORD creation) {
-        return FileOpenDesc(name, access, flags, creation);
-    }
     // A disk file object opened through the reference form; null when the open failed.
     static std::unique_ptr<CFileHarvel> OpenDisk(const std::string& name, DWORD access,
                                                  DWORD creation, DWORD flags = FILE_DISK) {
-        auto file = std::make_unique<CFileHarvel>(Desc(name, access, flags, creation));
-        return file->Open(Desc(name, access, flags, creation)) ? std::move(file) : nullptr;
+        FileOpenDesc desc(name, access, flags, creation);
+        auto file = std::make_unique<CFileHarvel>(desc);
+        return file->Open(desc) ? std::move(file) : nullptr;
     }
 };

@@ -2,17 +2,8 @@
 #include "HarvelTestSupport.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
-
-FileOpenDesc MemoryDesc(unsigned char* bytes, DWORD size) {
-    FileOpenDesc desc;
-    desc.flags = FILE_MEMORY;
-    desc.memBuffer = bytes;
-    desc.memSize = size;
-    return desc;
-}
 
 // Every line ReadLine returns, each followed by "|", until it returns false.
 std::string Drain(CTextFile& file, bool keepEol) {
@@ -26,8 +17,10 @@ std::string Drain(CTextFile& file, bool keepEol) {
 std::string ReadLines(std::string text, bool keepEol) {
     std::replace(text.begin(), text.end(), '~', '\0');
     text.push_back('#'); // so that even an empty text has a buffer to point at
-    FileOpenDesc desc =
-        MemoryDesc(reinterpret_cast<unsigned char*>(&text[0]), static_cast<DWORD>(text.size() - 1));
+    FileOpenDesc desc;
+    desc.flags = FILE_MEMORY;
+    desc.memBuffer = reinterpret_cast<unsigned char*>(&text[0]);
+    desc.memSize = static_cast<DWORD>(text.size() - 1);
     CTextFile file(desc);
     std::string lines = file.Open(&desc) ? Drain(file, keepEol) : "<open failed>";
     std::replace(lines.begin(), lines.end(), '\0', '~');
@@ -51,7 +44,6 @@ TEST_F(HarvelTest, ReadLineTakesEachLineEndPairAsOneAndKeepsTheLastLine) {
                 {"a\rb\nc", "a|b|c|", "a\r|b\n|c|"},
                 {"a\r\n\r\nb", "a||b|", "a\r\n|\r\n|b|"},
                 {"\n", "|", "\n|"},
-                {"first\r\nlast", "first|last|", "first\r\n|last|"},
                 {"only", "only|", "only|"},
                 {"a\r\n", "a|", "a\r\n|"},
                 {"a\r", "a|", "a\r|"},
@@ -64,44 +56,34 @@ TEST_F(HarvelTest, ReadLineTakesEachLineEndPairAsOneAndKeepsTheLastLine) {
     }
 }
 
-TEST_F(HarvelTest, ReadLineWorksTheSameOnDiskAndDumpFiles) {
-    TempDir::WriteFile("lines.txt", "a\r\n\n\nb\rc");
-    TempDir::WriteFile("empty.ini", "");
-    FileOpenDesc desc("lines.txt", FILE_ACCESS_READ, FILE_DISK, FILE_OPEN_EXISTING);
+TEST_F(HarvelTest, ReadLineAndReadCharWorkOnDiskAndDumpFiles) {
+    TempDir::WriteFile("lines.txt", std::string("a\r\n\n\nb\rc\0", 9));
+    FileOpenDesc desc("lines.txt", kRead, FILE_DISK, FILE_OPEN_EXISTING);
     CTextFile file(desc);
     ASSERT_EQ(file.Open(&desc), 1);
     EXPECT_EQ(Drain(file, false), "a|||b|c|");
-    FileOpenDesc empty("empty.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
+    std::string out = "x";
+    file.SetPosition(-1, FILE_POS_END);
+    EXPECT_TRUE(file.ReadChar(out));
+    EXPECT_EQ(out, ""); // a NUL byte
+    file.SetPosition(0, FILE_POS_BEGIN);
+    EXPECT_TRUE(file.ReadChar(out));
+    EXPECT_EQ(out, "a");
+    TempDir::WriteFile("empty.ini", "");
+    FileOpenDesc empty("empty.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
     CTextFile dump(empty);
     ASSERT_EQ(dump.Open(&empty), 1);
     EXPECT_EQ(empty.memSize, 0u);
     std::string line = "stale";
     EXPECT_FALSE(dump.ReadLine(line, false));
     EXPECT_EQ(line, "");
+    EXPECT_FALSE(dump.ReadChar(line));
     EXPECT_EQ(BoxCount(), 0u);
-}
-
-TEST_F(HarvelTest, ReadCharGivesOneByteAndWriteStringStopsAtTheBufferEnd) {
-    unsigned char bytes[4] = {'x', 0, 'y', '#'};
-    FileOpenDesc desc = MemoryDesc(bytes, 3);
-    CTextFile file(desc);
-    ASSERT_EQ(file.Open(&desc), 1);
-    std::string out;
-    EXPECT_TRUE(file.ReadChar(out));
-    EXPECT_EQ(out, "x");
-    EXPECT_TRUE(file.ReadChar(out));
-    EXPECT_EQ(out, ""); // a NUL byte
-    file.SetPosition(0, FILE_POS_BEGIN);
-    EXPECT_TRUE(file.WriteString("ab", false));
-    EXPECT_FALSE(file.WriteString("cd", false));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 4), "abc#");
-    EXPECT_EQ(BoxCount(), 1u);
-    EXPECT_FALSE(file.ReadChar(out));
 }
 
 TEST_F(HarvelTest, CreateAndOpenWritesStringsOrGivesNullAfterOneBox) {
     TempDir::WriteFile("Config.ini", "previous");
-    FileOpenDesc desc("Config.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
+    FileOpenDesc desc("Config.ini", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
     std::unique_ptr<CTextFile> file(CTextFile::CreateAndOpen(&desc));
     ASSERT_NE(file, nullptr);
     EXPECT_TRUE(file->WriteString("[OPTIONS]\r\n", true));
@@ -110,27 +92,21 @@ TEST_F(HarvelTest, CreateAndOpenWritesStringsOrGivesNullAfterOneBox) {
     file.reset();
     EXPECT_EQ(TempDir::ReadFile("Config.ini"), "[OPTIONS]\r\n\tKEY = \"1\"\r\n");
     EXPECT_EQ(BoxCount(), 0u);
-
-    FileOpenDesc missing("NoSuchFolder\\Config.ini", FILE_ACCESS_WRITE, FILE_DISK,
-                         FILE_CREATE_ALWAYS);
+    FileOpenDesc missing("NoSuchFolder\\Config.ini", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
     EXPECT_EQ(CTextFile::CreateAndOpen(&missing), nullptr);
-    ExpectFileErrorBox(std::string("NoSuchFolder\\Config.ini\n") + kOpenFailed +
-                           "(NoSuchFolder\\Config.ini)\n",
-                       ERROR_PATH_NOT_FOUND, "CFileHarvel.cpp");
-}
+    ExpectBox("NoSuchFolder\\Config.ini\nProbleme a l'ouverture du fichier! Fichier "
+              "inexistant?(NoSuchFolder\\Config.ini)\n",
+              ERROR_PATH_NOT_FOUND, "CFileHarvel.cpp");
 
-TEST_F(HarvelTest, CreateAndOpenInDumpModeHandsTheBufferBackOrNone) {
-    TempDir::WriteFile("d.ini", "K=V");
-    FileOpenDesc desc("d.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
-    std::unique_ptr<CTextFile> file(CTextFile::CreateAndOpen(&desc));
+    FileOpenDesc dump("Config.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
+    file.reset(CTextFile::CreateAndOpen(&dump));
     ASSERT_NE(file, nullptr);
-    ASSERT_NE(desc.memBuffer, nullptr);
-    EXPECT_EQ(desc.memSize, 3u);
-    EXPECT_EQ(Drain(*file, false), "K=V|");
-
-    FileOpenDesc tooLong("d.ini", FILE_ACCESS_READ, FILE_DUMP, FILE_OPEN_EXISTING);
-    tooLong.memSize = 8; // more than the file holds: the dump comes up short
+    EXPECT_EQ(dump.memSize, 23u);
+    EXPECT_EQ(Drain(*file, false), "[OPTIONS]|\tKEY = \"1\"|");
+    FileOpenDesc tooLong("Config.ini", kRead, FILE_DUMP, FILE_OPEN_EXISTING);
+    tooLong.memSize = 30; // more than the file holds: the dump comes up short
     EXPECT_EQ(CTextFile::CreateAndOpen(&tooLong), nullptr);
     EXPECT_EQ(tooLong.memBuffer, nullptr); // the buffer died with the object
-    EXPECT_EQ(OnlyBoxLine(1), std::string(kDumpShort) + "(d.ini)");
+    EXPECT_EQ(BoxHead(),
+              "Probleme: Lors de la copie memoire du fichier ouvert en mode dump.(Config.ini)");
 }

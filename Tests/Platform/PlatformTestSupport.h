@@ -1,4 +1,4 @@
-// Small vocabulary of the platform tests over a temporary folder.
+// Small vocabulary of the platform tests.
 #pragma once
 
 #include <dirent.h>
@@ -15,42 +15,6 @@
 #include "Platform/Win32.h"
 
 namespace PlatformTest {
-
-inline HANDLE OpenFile(const char* name, DWORD access, DWORD disposition,
-                       DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    return CreateFileA(name, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                       attributes, nullptr);
-}
-
-// The last error of an open that had to fail; 0 when it succeeded after all.
-inline DWORD OpenError(const char* name, DWORD access, DWORD disposition) {
-    HANDLE file = OpenFile(name, access, disposition);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return 0;
-    }
-    return GetLastError();
-}
-
-// The last error after a call that had to fail; 0 when it succeeded after all.
-inline DWORD ErrorOf(bool succeeded) {
-    return succeeded ? 0 : GetLastError();
-}
-
-inline std::string ReadAll(HANDLE file) {
-    std::string text;
-    char chunk[64];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        text.append(chunk, got);
-    return text;
-}
-
-inline bool WriteText(HANDLE file, const std::string& text) {
-    DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
-}
 
 inline std::vector<std::string> Listing(const std::string& folder) {
     std::vector<std::string> names;
@@ -81,10 +45,5 @@ inline std::string SystemText(DWORD code) {
     LocalFree(text);
     return result;
 }
-
-// Faults must never leak into the next test, even when an expectation fails.
-struct FaultScope {
-    ~FaultScope() { Platform::ClearFaults(); }
-};
 
 } // namespace PlatformTest

@@ -13,13 +13,14 @@ long long writeBudget = -1;
 DWORD writeError = 0;
 DWORD flushError = 0;
 DWORD moveError = 0;
+int moveTimes = 0;
 
 } // namespace
 
 void SetWriteFault(long long byteBudget, DWORD error) {
     std::lock_guard<std::mutex> hold(faultLock);
     writeBudget = byteBudget < 0 ? -1 : byteBudget;
-    writeError = error != 0 ? error : ERROR_DISK_FULL;
+    writeError = error;
 }
 
 void SetFlushFault(DWORD error) {
@@ -27,15 +28,17 @@ void SetFlushFault(DWORD error) {
     flushError = error;
 }
 
-void SetMoveFault(DWORD error) {
+void SetMoveFault(DWORD error, int times) {
     std::lock_guard<std::mutex> hold(faultLock);
     moveError = error;
+    moveTimes = times;
 }
 
 void ClearFaults() {
     std::lock_guard<std::mutex> hold(faultLock);
     writeBudget = -1;
     writeError = flushError = moveError = 0;
+    moveTimes = 0;
 }
 
 DWORD TakeWriteBudget(DWORD count, DWORD* error) {
@@ -55,6 +58,10 @@ DWORD FlushFaultError() {
 
 DWORD MoveFaultError() {
     std::lock_guard<std::mutex> hold(faultLock);
+    if (moveTimes == 0)
+        return 0;
+    if (moveTimes > 0)
+        --moveTimes;
     return moveError;
 }
 

@@ -4,12 +4,16 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <string>
 
 #include "Platform/Posix/PosixErrors.h"
 #include "Platform/Posix/PosixFaults.h"
+#include "Platform/Posix/PosixHandles.h"
 #include "Platform/Posix/PosixPath.h"
 
 namespace Platform {
@@ -17,6 +21,7 @@ namespace Platform {
 namespace {
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr const char* kAttributeRecord = "user.velmark.attributes";
 constexpr DWORD kMoveCopyAllowed = 0x2;
 constexpr DWORD kKnownMoveFlags =
     MOVEFILE_REPLACE_EXISTING | kMoveCopyAllowed | MOVEFILE_WRITE_THROUGH;
@@ -108,6 +113,11 @@ bool MoveEntry(const char* from, const char* to, DWORD flags) {
         return false;
     if (!CheckMoveTarget(target, sourceStat, (flags & MOVEFILE_REPLACE_EXISTING) != 0))
         return false;
+    struct stat targetStat;
+    if (HeldAgainstDeletion(sourceStat.st_dev, sourceStat.st_ino) ||
+        (target.exists && stat(target.path.c_str(), &targetStat) == 0 &&
+         HeldAgainstDeletion(targetStat.st_dev, targetStat.st_ino)))
+        return Fail(ERROR_SHARING_VIOLATION);
     const std::string destination = MoveDestination(target, to, sourceStat);
     if (rename(source.path.c_str(), destination.c_str()) != 0) {
         SetLastErrorFromErrno(errno);
@@ -121,6 +131,31 @@ bool MoveEntry(const char* from, const char* to, DWORD flags) {
 }
 
 } // namespace
+
+DWORD StoredAttributes(const std::string& path) {
+    char record[16] = {};
+    const ssize_t length = getxattr(path.c_str(), kAttributeRecord, record, sizeof record - 1);
+    return length > 0 ? static_cast<DWORD>(strtoul(record, nullptr, 10)) & kStoredAttributes : 0;
+}
+
+bool StoreAttributes(const std::string& path, DWORD attributes) {
+    attributes &= kStoredAttributes;
+    if (attributes == StoredAttributes(path))
+        return true;
+    const std::string record = std::to_string(attributes);
+    const int result =
+        attributes == 0 ? removexattr(path.c_str(), kAttributeRecord)
+                        : setxattr(path.c_str(), kAttributeRecord, record.data(), record.size(), 0);
+    if (result != 0 && !(attributes == 0 && errno == ENODATA)) {
+        SetLastErrorFromErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+DWORD AttributesOf(const std::string& path, mode_t mode) {
+    return AttributesFromMode(mode) | StoredAttributes(path);
+}
 
 DWORD AttributesFromMode(mode_t mode) {
     if (S_ISDIR(mode))
@@ -145,13 +180,15 @@ DWORD GetFileAttributesA(LPCSTR name) {
     struct stat st;
     if (!StatExisting(name, &resolved, &st))
         return INVALID_FILE_ATTRIBUTES;
-    return AttributesFromMode(st.st_mode);
+    return AttributesOf(resolved.path, st.st_mode);
 }
 
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
     ResolvedPath resolved;
     struct stat st;
     if (!StatExisting(name, &resolved, &st))
+        return FALSE;
+    if (!StoreAttributes(resolved.path, attributes))
         return FALSE;
     // A folder's read-only mark does not stop writing into it on Windows; leave folders be.
     if (S_ISDIR(st.st_mode))
@@ -172,6 +209,8 @@ BOOL DeleteFileA(LPCSTR name) {
     // unlink() asks only the folder; Windows refuses folders and read-only files.
     if (S_ISDIR(st.st_mode) || (st.st_mode & kAnyWrite) == 0)
         return Fail(ERROR_ACCESS_DENIED);
+    if (HeldAgainstDeletion(st.st_dev, st.st_ino))
+        return Fail(ERROR_SHARING_VIOLATION);
     if (unlink(resolved.path.c_str()) != 0) {
         SetLastErrorFromErrno(errno);
         return FALSE;

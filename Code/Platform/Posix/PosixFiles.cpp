@@ -6,6 +6,7 @@
 
 #include "Platform/Posix/PosixErrors.h"
 #include "Platform/Posix/PosixFaults.h"
+#include "Platform/Posix/PosixFileSystem.h"
 #include "Platform/Posix/PosixHandles.h"
 #include "Platform/Posix/PosixPath.h"
 
@@ -22,7 +23,9 @@ struct OpenRequest {
     bool read;
     bool write;
     DWORD disposition;
+    DWORD share;
     bool readOnlyAttribute; // given to a file that this call creates or overwrites
+    DWORD stored;           // hidden and system attributes asked for, likewise
 };
 
 int OpenFlags(const OpenRequest& request) {
@@ -55,7 +58,22 @@ HANDLE Wrap(int fd, const OpenRequest& request) {
     object->fd = fd;
     object->canRead = request.read;
     object->canWrite = request.write;
+    object->share = request.share;
+    struct stat st;
+    if (fstat(fd, &st) == 0) {
+        object->device = st.st_dev;
+        object->inode = st.st_ino;
+    }
     return RegisterHandle(object);
+}
+
+// Gives a file that this open creates or overwrites the asked hidden and system attributes.
+HANDLE WrapNew(int fd, const ResolvedPath& resolved, const OpenRequest& request) {
+    if (!StoreAttributes(resolved.path, request.stored)) {
+        close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    return Wrap(fd, request);
 }
 
 // Makes a file that does not exist yet; ERROR_FILE_EXISTS when it appeared meanwhile.
@@ -65,9 +83,11 @@ HANDLE CreateMissing(const ResolvedPath& resolved, const OpenRequest& request) {
         return FailFromErrno(errno, resolved);
     if (request.readOnlyAttribute)
         MakeReadOnly(fd);
-    if (request.disposition == CREATE_ALWAYS || request.disposition == OPEN_ALWAYS)
+    HANDLE handle = WrapNew(fd, resolved, request);
+    if (handle != INVALID_HANDLE_VALUE &&
+        (request.disposition == CREATE_ALWAYS || request.disposition == OPEN_ALWAYS))
         SetLastError(ERROR_SUCCESS);
-    return Wrap(fd, request);
+    return handle;
 }
 
 HANDLE OpenPresent(const ResolvedPath& resolved, const OpenRequest& request) {
@@ -83,14 +103,23 @@ HANDLE OpenPresent(const ResolvedPath& resolved, const OpenRequest& request) {
     // The read-only attribute binds root too, which open() alone would let through.
     if ((request.write || truncate) && (st.st_mode & kAnyWrite) == 0)
         return Fail(ERROR_ACCESS_DENIED);
+    // Overwriting a hidden or system file must ask for those attributes again.
+    if (truncate && (StoredAttributes(resolved.path) & ~request.stored) != 0)
+        return Fail(ERROR_ACCESS_DENIED);
+    if (const DWORD conflict = SharingConflict(st.st_dev, st.st_ino, request.read,
+                                               request.write || truncate, request.share))
+        return Fail(conflict);
     const int fd = open(resolved.path.c_str(), OpenFlags(request) | (truncate ? O_TRUNC : 0));
     if (fd < 0)
         return FailFromErrno(errno, resolved);
     if (request.disposition == CREATE_ALWAYS && request.readOnlyAttribute)
         MakeReadOnly(fd);
-    if (request.disposition == CREATE_ALWAYS || request.disposition == OPEN_ALWAYS)
+    HANDLE handle =
+        request.disposition == CREATE_ALWAYS ? WrapNew(fd, resolved, request) : Wrap(fd, request);
+    if (handle != INVALID_HANDLE_VALUE &&
+        (request.disposition == CREATE_ALWAYS || request.disposition == OPEN_ALWAYS))
         SetLastError(ERROR_ALREADY_EXISTS);
-    return Wrap(fd, request);
+    return handle;
 }
 
 // Checks what every transfer needs; the object on success, else null with the error set.
@@ -154,13 +183,15 @@ long long SeekTarget(int fd, long long distance, DWORD method) {
 
 } // namespace
 
-HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                   DWORD flagsAndAttributes, HANDLE) {
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                   DWORD disposition, DWORD flagsAndAttributes, HANDLE) {
     OpenRequest request;
     request.read = (access & (GENERIC_READ | kGenericAll)) != 0;
     request.write = (access & (GENERIC_WRITE | kGenericAll)) != 0;
     request.disposition = disposition;
+    request.share = shareMode;
     request.readOnlyAttribute = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    request.stored = flagsAndAttributes & kStoredAttributes;
     if (disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING ||
         (disposition == TRUNCATE_EXISTING && !request.write))
         return Fail(ERROR_INVALID_PARAMETER);
@@ -222,7 +253,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVER
         *written = done;
     if (!stored)
         return FALSE;
-    if (allowed < count) {
+    if (allowed < count && faultError != ERROR_SUCCESS) {
         SetLastError(faultError);
         return FALSE;
     }

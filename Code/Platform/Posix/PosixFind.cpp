@@ -45,9 +45,10 @@ bool HasWildcard(const std::string& text) {
     return text.find_first_of("*?") != std::string::npos;
 }
 
-void FillFindData(const std::string& name, const struct stat& st, LPWIN32_FIND_DATAA data) {
+void FillFindData(const std::string& path, const std::string& name, const struct stat& st,
+                  LPWIN32_FIND_DATAA data) {
     memset(data, 0, sizeof(*data));
-    data->dwFileAttributes = AttributesFromMode(st.st_mode);
+    data->dwFileAttributes = AttributesOf(path, st.st_mode);
     const unsigned long long size =
         S_ISDIR(st.st_mode) ? 0 : static_cast<unsigned long long>(st.st_size);
     data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
@@ -108,12 +109,13 @@ bool ResolveSearch(const std::string& text, std::string* folder, std::string* pa
 }
 
 HANDLE Found(const std::string& folder, const std::string& name, LPWIN32_FIND_DATAA data) {
+    const std::string path = folder + "/" + name;
     struct stat st;
-    if (stat((folder + "/" + name).c_str(), &st) != 0) {
+    if (stat(path.c_str(), &st) != 0) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    FillFindData(name, st, data);
+    FillFindData(path, name, st, data);
     return RegisterHandle(new HandleObject{HandleKind::Search});
 }
 

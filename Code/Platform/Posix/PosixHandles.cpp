@@ -51,6 +51,31 @@ HandleObject* ReleaseHandle(HANDLE handle, HandleKind kind) {
     return object;
 }
 
+DWORD SharingConflict(dev_t device, ino_t inode, bool read, bool write, DWORD share) {
+    std::lock_guard<std::mutex> hold(registryLock);
+    for (const HandleObject* open : Registry()) {
+        if (open->kind != HandleKind::File || open->device != device || open->inode != inode)
+            continue;
+        const bool refused = (read && !(open->share & FILE_SHARE_READ)) ||
+                             (write && !(open->share & FILE_SHARE_WRITE)) ||
+                             (open->canRead && !(share & FILE_SHARE_READ)) ||
+                             (open->canWrite && !(share & FILE_SHARE_WRITE));
+        if (refused)
+            return ERROR_SHARING_VIOLATION;
+    }
+    return ERROR_SUCCESS;
+}
+
+bool HeldAgainstDeletion(dev_t device, ino_t inode) {
+    std::lock_guard<std::mutex> hold(registryLock);
+    for (const HandleObject* open : Registry()) {
+        if (open->kind == HandleKind::File && open->device == device && open->inode == inode &&
+            !(open->share & FILE_SHARE_DELETE))
+            return true;
+    }
+    return false;
+}
+
 } // namespace Platform
 
 BOOL CloseHandle(HANDLE object) {

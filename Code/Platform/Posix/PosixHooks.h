@@ -15,14 +15,16 @@ MessageBoxSink SetMessageBoxSink(MessageBoxSink sink);
 
 // Makes WriteFile fail with `error` (for example ERROR_DISK_FULL) once `byteBudget` more
 // bytes have been written through any handle; a write that crosses the budget writes the
-// bytes that fit and then fails, as a full disk does. A negative budget disables the fault.
+// bytes that fit and then fails, as a full disk does. With `error` ERROR_SUCCESS such a write
+// reports success with the short count instead. A negative budget disables the fault.
 void SetWriteFault(long long byteBudget, DWORD error);
 
 // Makes the next FlushFileBuffers calls fail with `error`; 0 disables the fault.
 void SetFlushFault(DWORD error);
 
-// Makes MoveFileExA fail with `error`; 0 disables the fault.
-void SetMoveFault(DWORD error);
+// Makes the next `times` MoveFileExA calls fail with `error` (every call when `times` is
+// negative), as a file that a scanner holds for a moment does; error 0 disables the fault.
+void SetMoveFault(DWORD error, int times = -1);
 
 // Clears every injected fault.
 void ClearFaults();

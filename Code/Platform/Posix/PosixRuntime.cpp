@@ -1,8 +1,9 @@
-// The runtime library's Windows-only calls, and KERNEL32's local memory.
+// The runtime library's Windows-only calls, KERNEL32's local memory and Sleep.
 #include <errno.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <time.h>
 
 #include <mutex>
 #include <set>
@@ -74,4 +75,11 @@ HLOCAL LocalFree(HLOCAL memory) {
     }
     free(memory);
     return nullptr;
+}
+
+void Sleep(DWORD milliseconds) {
+    struct timespec rest = {static_cast<time_t>(milliseconds / 1000),
+                            static_cast<long>(milliseconds % 1000) * 1000000L};
+    while (nanosleep(&rest, &rest) != 0 && errno == EINTR) {
+    }
 }
