@@ -386,3 +386,17 @@ TEST(SceneStreamPrimitives, QueuesStartSmallAndGrow) {
     EXPECT_EQ(2048u, list.GetCapacity());
     EXPECT_EQ(nullptr, list.At(5000));
 }
+
+TEST_F(SceneStream, CutFileFailsCleanlyWhateverTheExceptionMask) {
+    const std::string cut = SmallTree().substr(0, 40);
+    for (auto mask : {std::ios::failbit, std::ios::badbit, std::ios::eofbit}) {
+        NiStream stream;
+        std::istringstream input(cut);
+        input.exceptions(mask);
+        EXPECT_FALSE(stream.Load(&input));
+        EXPECT_EQ(6, NiStream::GetLastError());
+        // Nothing of the finished load is left to read through.
+        uint32_t word = 7;
+        EXPECT_FALSE(stream.ReadUInt32(word));
+    }
+}
