@@ -9,6 +9,7 @@ namespace {
 // any order, find it in a defined state.
 CreateFunctionRegistry* theRegistry = nullptr;
 bool registryDestroyed = false;
+unsigned revision = 0;
 
 } // namespace
 
@@ -65,6 +66,7 @@ bool RegisterCreateFunction(const char* name, CreateFunction function) {
     // A registration after the exit handler ran would leak a registry nobody frees.
     if (registryDestroyed)
         return false;
+    ++revision;
     if (!theRegistry)
         theRegistry = new (std::nothrow) CreateFunctionRegistry;
     if (theRegistry)
@@ -74,6 +76,10 @@ bool RegisterCreateFunction(const char* name, CreateFunction function) {
 
 bool FindCreateFunction(const char* name, CreateFunction& function) {
     return theRegistry && name && theRegistry->Find(name, function);
+}
+
+unsigned GetCreateFunctionRevision() {
+    return revision;
 }
 
 unsigned GetCreateFunctionCount() {
@@ -88,4 +94,5 @@ void DestroyCreateFunctionRegistry() {
     delete theRegistry;
     theRegistry = nullptr;
     registryDestroyed = true;
+    ++revision;
 }

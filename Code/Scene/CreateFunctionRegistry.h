@@ -56,6 +56,9 @@ bool RegisterCreateFunction(const char* name, CreateFunction function);
 // True and the function when `name` is registered; false for any other name, before the
 // first registration and after the registry is destroyed.
 bool FindCreateFunction(const char* name, CreateFunction& function);
+// A number that changes with every registration and with the registry's destruction, so that
+// a remembered look-up can tell whether it still holds.
+unsigned GetCreateFunctionRevision();
 // The number of registered names (0 when there is no registry).
 unsigned GetCreateFunctionCount();
 // The registry itself, for inspection; null before the first registration and after exit.

@@ -33,8 +33,9 @@ public:
 
 private:
     friend class NiNode;
-    NiAVObject* parent = nullptr;
+    // The flags first: they fit in the padding after NiObject's reference count.
     bool selfUpdate = false;
     bool subtreeUpdate = false;
     bool derived = false;
+    NiAVObject* parent = nullptr;
 };

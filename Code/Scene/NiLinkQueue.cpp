@@ -11,24 +11,22 @@ NiLinkQueue::~NiLinkQueue() {
     std::free(values);
 }
 
-bool NiLinkQueue::Add(uint32_t value) {
-    if (size == capacity) {
-        size_t grown = capacity ? capacity * 2 : 1;
-        if (grown < capacity || grown > SIZE_MAX / sizeof(uint32_t))
-            return false;
-        void* moved = std::realloc(values, grown * sizeof(uint32_t));
-        if (!moved)
-            return false;
-        values = static_cast<uint32_t*>(moved);
-        capacity = grown;
-    }
-    values[size++] = value;
+bool NiLinkQueue::Grow() {
+    size_t grown = capacity ? capacity * 2 : 1;
+    if (grown < capacity || grown > SIZE_MAX / sizeof(uint32_t))
+        return false;
+    void* moved = std::realloc(values, grown * sizeof(uint32_t));
+    if (!moved)
+        return false;
+    values = static_cast<uint32_t*>(moved);
+    capacity = grown;
     return true;
 }
 
-bool NiLinkQueue::Take(uint32_t& value) {
-    if (readPosition >= size)
-        return false;
-    value = values[readPosition++];
+bool NiLinkQueue::GrowFor(size_t count) {
+    while (capacity - size < count) {
+        if (!Grow())
+            return false;
+    }
     return true;
 }

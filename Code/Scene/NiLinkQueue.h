@@ -11,9 +11,22 @@ public:
     ~NiLinkQueue();
 
     // False, with the queue unchanged, when memory for more entries runs out.
-    bool Add(uint32_t value);
+    bool Add(uint32_t value) {
+        if (size == capacity && !Grow())
+            return false;
+        values[size++] = value;
+        return true;
+    }
+    // Makes room for `count` more values, doubling as Add would. False, with the queue
+    // unchanged, when memory runs out.
+    bool Reserve(size_t count) { return capacity - size >= count || GrowFor(count); }
     // False when every value added has been taken.
-    bool Take(uint32_t& value);
+    bool Take(uint32_t& value) {
+        if (readPosition >= size)
+            return false;
+        value = values[readPosition++];
+        return true;
+    }
     // Forgets every value, taken or not; keeps the memory.
     void Reset() { size = readPosition = 0; }
 
@@ -26,6 +39,9 @@ private:
     size_t capacity = 0;
     size_t size = 0;
     size_t readPosition = 0;
+
+    bool Grow();
+    bool GrowFor(size_t count);
 
     NiLinkQueue(const NiLinkQueue&) = delete;
     NiLinkQueue& operator=(const NiLinkQueue&) = delete;

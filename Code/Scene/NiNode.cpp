@@ -7,7 +7,7 @@ NI_IMPLEMENT_STREAMABLE(NiNode, NiAVObject)
 NiNode::~NiNode() {
     // Releasing a deep chain of nodes one destructor inside the next would overflow the call
     // stack; hand the grandchildren of every last reference to this loop instead.
-    std::vector<NiPointer<NiAVObject>> pending = std::move(children);
+    ChildList pending = std::move(children);
     while (!pending.empty()) {
         NiPointer<NiAVObject> child = std::move(pending.back());
         pending.pop_back();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Scene/NiAVObject.h"
+#include "Scene/NiObjectPool.h"
 #include "Scene/NiPointer.h"
 
 #include <vector>
@@ -16,6 +17,9 @@ public:
     // changed) for null, for a child that already has a parent, and for this node or one of
     // its ancestors, so the tree never holds a cycle of references.
     bool AttachChild(NiAVObject* child);
+    // Makes room for `count` children in all, so that attaching them allocates nothing more.
+    // For a count that the file's bytes have already backed (a link id list fully read).
+    void ReserveChildren(unsigned count) { children.reserve(count); }
 
     unsigned GetChildCount() const override { return static_cast<unsigned>(children.size()); }
     NiAVObject* GetChildAt(unsigned i) const override {
@@ -23,5 +27,6 @@ public:
     }
 
 private:
-    std::vector<NiPointer<NiAVObject>> children;
+    using ChildList = std::vector<NiPointer<NiAVObject>, NiPoolAllocator<NiPointer<NiAVObject>>>;
+    ChildList children;
 };

@@ -4,6 +4,9 @@
 
 #include "Scene/NiRTTI.h"
 
+#include <cstddef>
+#include <new>
+
 class NiStream;
 
 class NiObject {
@@ -13,10 +16,19 @@ public:
     NiObject() = default;
     virtual ~NiObject() = default;
 
+    // Every scene object lives in the object pools (NiObjectPool.h); the virtual destructor
+    // hands the right size back.
+    static void* operator new(size_t size);
+    static void* operator new(size_t size, const std::nothrow_t&) noexcept;
+    static void operator delete(void* block, size_t size) noexcept;
+
     // A new object starts with no reference; whoever keeps it takes one. Dropping the last
     // reference destroys the object.
     void IncRefCount() { ++refCount; }
-    void DecRefCount();
+    void DecRefCount() {
+        if (--refCount == 0)
+            delete this;
+    }
     unsigned GetRefCount() const { return refCount; }
 
     virtual const NiRTTI* GetRTTI() const { return &ms_RTTI; }

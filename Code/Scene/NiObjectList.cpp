@@ -17,21 +17,16 @@ NiObjectList::~NiObjectList() {
     std::free(entries);
 }
 
-bool NiObjectList::Append(NiObject* object) {
-    if (size == capacity) {
-        size_t step = growBy ? growBy : (capacity ? capacity : 1);
-        size_t grown = capacity + step;
-        if (grown < capacity || grown > SIZE_MAX / sizeof(NiObject*))
-            return false;
-        void* moved = std::realloc(entries, grown * sizeof(NiObject*));
-        if (!moved)
-            return false;
-        entries = static_cast<NiObject**>(moved);
-        capacity = grown;
-    }
-    entries[size++] = object;
-    if (object)
-        object->IncRefCount();
+bool NiObjectList::Grow() {
+    size_t step = growBy ? growBy : (capacity ? capacity : 1);
+    size_t grown = capacity + step;
+    if (grown < capacity || grown > SIZE_MAX / sizeof(NiObject*))
+        return false;
+    void* moved = std::realloc(entries, grown * sizeof(NiObject*));
+    if (!moved)
+        return false;
+    entries = static_cast<NiObject**>(moved);
+    capacity = grown;
     return true;
 }
 

@@ -2,9 +2,9 @@
 // entry is removed. Null entries are allowed (an empty top-level position).
 #pragma once
 
-#include <cstddef>
+#include "Scene/NiObject.h"
 
-class NiObject;
+#include <cstddef>
 
 class NiObjectList {
 public:
@@ -15,7 +15,14 @@ public:
 
     // Appends `object` (may be null) and takes a reference on it. False, with nothing
     // changed, when memory runs out.
-    bool Append(NiObject* object);
+    bool Append(NiObject* object) {
+        if (size == capacity && !Grow())
+            return false;
+        entries[size++] = object;
+        if (object)
+            object->IncRefCount();
+        return true;
+    }
     // The object at `position`, or null at or beyond the size.
     NiObject* At(size_t position) const { return position < size ? entries[position] : nullptr; }
     size_t GetSize() const { return size; }
@@ -28,6 +35,8 @@ private:
     size_t capacity = 0;
     size_t size = 0;
     size_t growBy;
+
+    bool Grow();
 
     NiObjectList(const NiObjectList&) = delete;
     NiObjectList& operator=(const NiObjectList&) = delete;

@@ -10,12 +10,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
 const size_t LOADED_LIST_CAPACITY = 1024;
-const size_t LOADED_LIST_GROWTH = 1024;
+// Nothing outside the stream sees the loaded list's capacity; doubling keeps a large file's
+// appends linear where fixed steps of 1024 would copy the list over and over.
+const size_t LOADED_LIST_DOUBLES = 0;
 const size_t FILE_BUFFER_SIZE = 32768;
+// Bytes of a file or a caller's stream are read this many at a time into the window.
+const size_t WINDOW_SIZE = 65536;
 
 // Closes the file however the load ends.
 struct FileCloser {
@@ -46,7 +51,7 @@ const char* ErrorText(NiStream::Error code) {
 
 } // namespace
 
-NiStream::NiStream() : loadedObjects(LOADED_LIST_CAPACITY, LOADED_LIST_GROWTH), topObjects(0, 0) {
+NiStream::NiStream() : loadedObjects(LOADED_LIST_CAPACITY, LOADED_LIST_DOUBLES), topObjects(0, 0) {
     NiStreamError::Reset();
 }
 
@@ -73,7 +78,7 @@ bool NiStream::Load(const char* name) {
     }
     std::setvbuf(file.get(), nullptr, _IOFBF, FILE_BUFFER_SIZE);
     NiFileInput source(file.get());
-    return LoadFrom(source);
+    return LoadFrom(source, nullptr, nullptr, WINDOW_SIZE);
 }
 
 bool NiStream::Load(std::istream* stream) {
@@ -84,22 +89,74 @@ bool NiStream::Load(std::istream* stream) {
     if (!stream->good())
         return false;
     NiIstreamInput source(*stream);
-    return LoadFrom(source);
+    return LoadFrom(source, nullptr, nullptr, WINDOW_SIZE);
 }
 
-bool NiStream::LoadFrom(NiStreamInput& source) {
+bool NiStream::Load(const void* data, size_t size) {
+    if (!data) {
+        NiStreamError::SetCode(ERROR_CANNOT_LOAD_FILE);
+        return false;
+    }
+    NiMemoryInput source;
+    const unsigned char* begin = static_cast<const unsigned char*>(data);
+    return LoadFrom(source, begin, begin + size, 0);
+}
+
+bool NiStream::LoadFrom(NiStreamInput& source, const unsigned char* begin, const unsigned char* end,
+                        size_t bufferSize) {
     // A stream reused after a failed load must not number this file's objects after the
     // leftovers of the last one, nor link with its unread ids.
     loadedObjects.Clear();
     linkIds.Reset();
     linkCounts.Reset();
     failed = false;
+    std::unique_ptr<unsigned char[]> buffer;
+    if (bufferSize) {
+        buffer.reset(new (std::nothrow) unsigned char[bufferSize]);
+        if (!buffer) {
+            topObjects.Clear();
+            return Fail(ERROR_OUT_OF_MEMORY);
+        }
+    }
+    // However the load ends, even by an exception out of a class's own code, the stream is
+    // left pointing at neither the input nor the window.
+    struct Detach {
+        NiStream& stream;
+        ~Detach() {
+            stream.input = nullptr;
+            stream.cursor = stream.limit = stream.window = nullptr;
+            stream.windowSize = 0;
+        }
+    } detach{*this};
     input = &source;
-    bool loaded = LoadStream();
-    input = nullptr;
+    window = buffer.get();
+    windowSize = bufferSize;
+    cursor = begin;
+    limit = end;
+    bool loaded;
+    try {
+        loaded = LoadStream();
+    } catch (const std::bad_alloc&) {
+        loaded = Fail(ERROR_OUT_OF_MEMORY);
+    }
+    source.Unread(cursor, static_cast<size_t>(limit - cursor));
     if (!loaded)
         topObjects.Clear();
     return loaded;
+}
+
+bool NiStream::Fill(size_t wanted) {
+    size_t have = static_cast<size_t>(limit - cursor);
+    if (have >= wanted)
+        return true;
+    if (!input || wanted > windowSize)
+        return false;
+    if (have)
+        std::memmove(window, cursor, have);
+    size_t got = input->Read(window + have, wanted - have, windowSize - have);
+    cursor = window;
+    limit = window + have + got;
+    return have + got >= wanted;
 }
 
 bool NiStream::LoadStream() {
@@ -132,8 +189,8 @@ bool NiStream::ReadHeader() {
     size_t kept = 0;
     bool ended = false;
     bool tooLong = false;
-    char c;
-    while (input->Read(&c, 1) == 1) {
+    while (Fill(1)) {
+        char c = static_cast<char>(*cursor++);
         if (c == '\n') {
             ended = true;
             break;
@@ -163,14 +220,23 @@ bool NiStream::LoadRecord() {
         return false;
     if (length > NifFormat::MAX_CLASS_NAME_LENGTH)
         return Fail(ERROR_CLASS_NAME_TOO_LONG);
-    char name[NifFormat::MAX_CLASS_NAME_LENGTH + 1];
-    if (!ReadBytes(name, length))
-        return false;
-    name[length] = '\0';
-    CreateFunction create;
-    // A name with a NUL inside would otherwise match the registered name before it.
-    if (std::strlen(name) != length || !FindCreateFunction(name, create))
-        return Fail(ERROR_NO_CREATE_FUNCTION, name);
+    const char* name = lastClass;
+    char read[NifFormat::MAX_CLASS_NAME_LENGTH + 1];
+    CreateFunction create = lastCreate;
+    // The class of the record before, still registered as it was, is taken from the window.
+    if (length == lastClassLength && lastCreate && static_cast<size_t>(limit - cursor) >= length &&
+        std::memcmp(cursor, lastClass, length) == 0 &&
+        GetCreateFunctionRevision() == lastRevision) {
+        cursor += length;
+    } else {
+        if (!ReadBytes(read, length))
+            return false;
+        read[length] = '\0';
+        name = read;
+        // A name with a NUL inside would otherwise match the registered name before it.
+        if (std::strlen(read) != length || !FindClass(read, length, create))
+            return Fail(ERROR_NO_CREATE_FUNCTION, read);
+    }
     // Held here until the object has added itself to the loaded list.
     NiPointer<NiObject> object = create();
     if (!object)
@@ -181,6 +247,19 @@ bool NiStream::LoadRecord() {
         return false;
     if (loadedObjects.GetSize() != before + 1 || loadedObjects.At(before) != object.Get())
         return Fail(ERROR_OBJECT_NOT_LOADED, name);
+    return true;
+}
+
+// Looks the name up and remembers the answer for the records that follow.
+bool NiStream::FindClass(const char* name, uint32_t length, CreateFunction& create) {
+    unsigned revision = GetCreateFunctionRevision();
+    if (!FindCreateFunction(name, create))
+        return false;
+    std::memcpy(lastClass, name, length);
+    lastClass[length] = '\0';
+    lastClassLength = length;
+    lastCreate = create;
+    lastRevision = revision;
     return true;
 }
 

@@ -16,19 +16,33 @@ const size_t STRING_CHUNK = 4096;
 
 } // namespace
 
-bool NiStream::ReadBytes(void* buffer, size_t size) {
+bool NiStream::ReadBytesSlowly(void* buffer, size_t size) {
     if (failed || !input)
         return false;
-    if (size == 0)
+    if (Fill(size)) {
+        std::memcpy(buffer, cursor, size);
+        cursor += size;
         return true;
-    if (input->Read(buffer, size) != size)
-        return Fail(ERROR_UNEXPECTED_END);
-    return true;
+    }
+    size_t have = static_cast<size_t>(limit - cursor);
+    if (size > windowSize) {
+        // More than the window holds: what it has, then the rest straight from the input.
+        unsigned char* out = static_cast<unsigned char*>(buffer);
+        if (have)
+            std::memcpy(out, cursor, have);
+        cursor = limit;
+        size_t rest = size - have;
+        if (input->Read(out + have, rest, rest) == rest)
+            return true;
+    }
+    // A short read takes what there was, as reading the input directly would.
+    cursor = limit;
+    return Fail(ERROR_UNEXPECTED_END);
 }
 
-bool NiStream::ReadUInt32(uint32_t& value) {
+bool NiStream::ReadUInt32Slowly(uint32_t& value) {
     unsigned char bytes[NifFormat::WORD_SIZE];
-    if (!ReadBytes(bytes, sizeof(bytes))) {
+    if (!ReadBytesSlowly(bytes, sizeof(bytes))) {
         value = 0;
         return false;
     }
@@ -47,8 +61,23 @@ std::unique_ptr<char[]> NiStream::ReadSizedString() {
     int32_t length;
     if (!ReadInt32(length) || length <= 0)
         return nullptr;
-    std::string bytes;
     size_t wanted = static_cast<size_t>(length);
+    // Bytes already in the window back the text's memory; otherwise they are gathered first.
+    if (static_cast<size_t>(limit - cursor) < wanted)
+        return ReadLongString(wanted);
+    std::unique_ptr<char[]> text(new (std::nothrow) char[wanted + 1]);
+    if (!text) {
+        Fail(ERROR_OUT_OF_MEMORY);
+        return nullptr;
+    }
+    std::memcpy(text.get(), cursor, wanted);
+    cursor += wanted;
+    text[wanted] = '\0';
+    return text;
+}
+
+std::unique_ptr<char[]> NiStream::ReadLongString(size_t wanted) {
+    std::string bytes;
     while (bytes.size() < wanted) {
         char chunk[STRING_CHUNK];
         size_t piece = wanted - bytes.size() < STRING_CHUNK ? wanted - bytes.size() : STRING_CHUNK;
@@ -66,12 +95,6 @@ std::unique_ptr<char[]> NiStream::ReadSizedString() {
     return text;
 }
 
-void NiStream::QueueLinkId() {
-    uint32_t id;
-    if (ReadUInt32(id) && !linkIds.Add(id))
-        Fail(ERROR_OUT_OF_MEMORY);
-}
-
 void NiStream::QueueLinkIdList() {
     uint32_t count;
     if (!ReadUInt32(count))
@@ -81,39 +104,13 @@ void NiStream::QueueLinkIdList() {
         return;
     }
     // The queue grows only as ids are actually read: a false count ends at the input's end.
-    for (uint32_t i = 0; i < count && !failed; ++i)
-        QueueLinkId();
-}
-
-void NiStream::AddLoadedObject(NiObject* object) {
-    if (!object || failed)
-        return;
-    if (!loadedObjects.Append(object))
+    // The ids already in the window go over in one piece.
+    size_t inWindow = static_cast<size_t>(limit - cursor) / NifFormat::WORD_SIZE;
+    size_t now = count < inWindow ? count : inWindow;
+    if (now && !linkIds.Reserve(now))
         Fail(ERROR_OUT_OF_MEMORY);
-}
-
-NiObject* NiStream::TakeLinkedObject() {
-    uint32_t id;
-    if (failed)
-        return nullptr;
-    if (!linkIds.Take(id)) {
-        Fail(ERROR_LINK_QUEUE_EXHAUSTED);
-        return nullptr;
-    }
-    if (id == NifFormat::NULL_LINK)
-        return nullptr;
-    if (id >= loadedObjects.GetSize()) {
-        Fail(ERROR_LINK_OUT_OF_RANGE);
-        return nullptr;
-    }
-    return loadedObjects.At(id);
-}
-
-uint32_t NiStream::TakeLinkIdCount() {
-    uint32_t count = 0;
-    if (failed)
-        return 0;
-    if (!linkCounts.Take(count))
-        Fail(ERROR_LINK_QUEUE_EXHAUSTED);
-    return count;
+    for (size_t i = 0; i < now && !failed; ++i, cursor += NifFormat::WORD_SIZE)
+        linkIds.Add(NifFormat::DecodeFixed32(cursor));
+    for (size_t i = now; i < count && !failed; ++i)
+        QueueLinkId();
 }

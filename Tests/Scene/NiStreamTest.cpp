@@ -1,6 +1,6 @@
-// Loading stream files from memory and from disk, good, damaged and hostile. Every failure ends
-// the load with its own error and leaves no object behind once the stream is gone.
-#include "NifBuilder.h"
+// Loading stream files from memory, from a std::istream and from disk, good, damaged and
+// hostile. Files are written as item lists (see data/cases.txt). Every failure ends the load
+// with its own error and leaves no object behind once the stream is gone.
 #include "TempDir.h"
 #include "TestSceneClasses.h"
 
@@ -11,76 +11,77 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 
 namespace {
 
-const uint32_t V4220 = 0x04020200;
-const uint32_t NULL_LINK = 0xFFFFFFFFu;
-
-std::string EmptyFile(uint32_t version, const std::string& header = "NetImmerse File Format") {
-    return NifBuilder().Line(header).Word(version).Word(0).Word(0).Bytes();
-}
-void Leaf(NifBuilder& file, uint32_t changes = 0) {
-    file.Sized("TestLeaf").Word(changes);
-}
-void Node(NifBuilder& file, const std::string& label, std::initializer_list<uint32_t> children,
-          uint32_t target = NULL_LINK) {
-    file.Sized("TestLinkNode").Sized(label).Word(static_cast<uint32_t>(children.size()));
-    for (uint32_t id : children)
-        file.Word(id);
-    file.Word(target);
-}
-// Root node 0 holds leaves 1 and 2 (2 changes over time) and points at 2; top level: 0, null.
-std::string SmallTree(uint32_t version = V4220) {
-    NifBuilder file;
-    file.Start(version, 3);
-    Node(file, "root", {1, 2}, 2);
-    Leaf(file, 0);
-    Leaf(file, 1);
-    return file.Word(2).Word(0).Word(NULL_LINK).Bytes();
-}
-
-struct Case {
-    const char* what;
+// The bytes of a file written as items (the list is described in data/cases.txt).
+std::string File(const std::string& items) {
+    std::istringstream in(items);
     std::string bytes;
-    int code;
-    const char* message; // null: not checked
-};
+    for (std::string item; in >> item;) {
+        std::string text = item.substr(1);
+        for (char& c : text)
+            c = c == '_' ? ' ' : c == '~' ? '\r' : c == '@' ? '\0' : c;
+        if (item == "M" || item[0] == '^' || item[0] == '=') {
+            bytes += (item == "M" ? "NetImmerse File Format" : text) + (item[0] == '=' ? "" : "\n");
+            continue;
+        }
+        uint32_t word = item[0] == '\'' ? static_cast<uint32_t>(text.size())
+                                        : static_cast<uint32_t>(std::stoul(item, nullptr, 0));
+        bytes += std::string{char(word), char(word >> 8), char(word >> 16), char(word >> 24)};
+        bytes += item[0] == '\'' ? text : "";
+    }
+    return bytes;
+}
+
+// Root node 0 holds leaves 1 and 2 (2 changes over time) and points at 2; leaf 3 is held by
+// nobody. Top level: 0, null.
+std::string SmallTree(const char* version = "0x04020200") {
+    return File(
+        std::string("M ") + version +
+        " 4 'TestLinkNode 'root 2 1 2 2 'TestLeaf 0 'TestLeaf 1 'TestLeaf 0 2 0 0xFFFFFFFF");
+}
 
 class SceneStream : public ::testing::Test {
 protected:
     void SetUp() override {
         RegisterTestSceneClasses();
-        liveBefore = LiveTestObjects();
+        liveBefore = SceneLog::live;
     }
     void TearDown() override {
-        StopSceneEvents();
-        EXPECT_EQ(liveBefore, LiveTestObjects()) << "objects leaked";
+        SceneLog::recording = false;
+        EXPECT_EQ(liveBefore, SceneLog::live) << "objects leaked";
     }
 
-    static bool Load(NiStream& stream, const std::string& bytes) {
+    static bool Load(NiStream& stream, const std::string& bytes,
+                     std::ios::iostate mask = std::ios::goodbit) {
         std::istringstream input(bytes);
+        input.exceptions(mask);
         return stream.Load(&input);
     }
-    // Loads in a stream of its own that is gone afterwards; returns the error code.
-    static int LoadAndDrop(const std::string& bytes) {
+    // Loads from an istream with `mask` and in place, each in a stream of its own that is gone
+    // afterwards, and checks both end alike; returns the error code.
+    static int LoadAndDrop(const std::string& bytes, std::ios::iostate mask = std::ios::goodbit) {
+        NiStream inPlace;
+        bool loaded = inPlace.Load(bytes.data(), bytes.size());
+        int code = NiStream::GetLastError();
         NiStream stream;
-        bool loaded = Load(stream, bytes);
-        EXPECT_EQ(loaded, NiStream::GetLastError() == 0);
+        EXPECT_EQ(loaded, Load(stream, bytes, mask));
+        EXPECT_EQ(code, NiStream::GetLastError());
+        EXPECT_EQ(loaded, code == 0);
         if (!loaded) {
             EXPECT_EQ(0u, stream.GetObjectCount());
+            uint32_t word = 7;
+            EXPECT_FALSE(stream.ReadUInt32(word)) << "the finished load is still read";
         }
-        return NiStream::GetLastError();
+        return code;
     }
     static std::string Message() { return NiStream::GetLastErrorMessage(); }
-    static void Expect(const Case& row) {
-        SCOPED_TRACE(row.what);
-        EXPECT_EQ(row.code, LoadAndDrop(row.bytes));
-        if (row.message) {
-            EXPECT_EQ(row.message, Message());
-        }
+    template <class T = TestLinkNode> static T* Top(const NiStream& stream, unsigned i) {
+        return static_cast<T*>(stream.GetObjectAt(i));
     }
 
     long liveBefore = 0;
@@ -92,122 +93,53 @@ TEST(SceneVersion, TextsEncodeAsFourBytesAndBadTextsAsZero) {
     EXPECT_EQ(0x0303000Bu, NI_OLDEST_READABLE_VERSION);
     EXPECT_EQ(0x04020200u, NI_CURRENT_VERSION);
     EXPECT_EQ(0x0401000Cu, NI_UPDATE_FLAGS_VERSION);
-    const struct {
-        const char* text;
-        uint32_t version;
-    } rows[] = {{"4.2", 0x04020000},
-                {"10", 0x0A000000},
-                {"255.255.255.255", 0xFFFFFFFF},
-                {"256.0.0.0", 0},
-                {"1.2.3.4.5", 0},
-                {"4..2", 0},
-                {"v4", 0},
-                {"", 0}};
+    const std::pair<const char*, uint32_t> rows[] = {{"4.2", 0x04020000},
+                                                     {"10", 0x0A000000},
+                                                     {"255.255.255.255", 0xFFFFFFFF},
+                                                     {"256.0.0.0", 0},
+                                                     {"1.2.3.4.5", 0},
+                                                     {"4..2", 0},
+                                                     {"v4", 0},
+                                                     {"", 0}};
     for (const auto& row : rows)
-        EXPECT_EQ(row.version, NiParseVersion(row.text)) << row.text;
+        EXPECT_EQ(row.second, NiParseVersion(row.first)) << row.first;
 }
 
-TEST_F(SceneStream, EmptyFileLoadsWithNoTopLevelObjects) {
-    NiStream stream;
-    ASSERT_TRUE(Load(stream, EmptyFile(V4220, "NetImmerse File Format, Version 9.9.9 whatever")));
-    EXPECT_EQ(0u, stream.GetObjectCount());
-    EXPECT_EQ(nullptr, stream.GetObjectAt(0));
-    EXPECT_EQ(V4220, stream.GetFileVersion());
-    EXPECT_EQ(0, NiStream::GetLastError());
-    EXPECT_EQ("", Message());
+TEST_F(SceneStream, EachFileOfTheTableEndsWithItsErrorAndText) {
+    std::ifstream table(SCENE_TEST_DATA "/cases.txt");
+    int rows = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream row(line);
+        std::string what, items, code, message;
+        std::getline(row, what, '|') && std::getline(row, items, '|') &&
+            std::getline(row, code, '|') && std::getline(row, message);
+        SCOPED_TRACE(what);
+        ++rows;
+        EXPECT_EQ(std::stoi(code), LoadAndDrop(File(items)));
+        message.erase(0, message.find_first_not_of(' '));
+        if (message != "*") {
+            EXPECT_EQ(message, Message());
+        }
+    }
+    EXPECT_EQ(33, rows);
 }
 
-TEST_F(SceneStream, HeaderLineAndVersionRules) {
-    const std::string magic = "NetImmerse File Format";
-    const std::string fits = magic + std::string(127 - magic.size(), 'x');
-    const Case rows[] = {
-        {"below oldest", EmptyFile(0x0303000A), 3, "NIF version is too old"},
-        {"oldest", EmptyFile(0x0303000B), 0, ""},
-        {"current", EmptyFile(0x04020200), 0, ""},
-        {"above current", EmptyFile(0x04020201), 4, "unknown NIF version"},
-        {"magic not at start", EmptyFile(V4220, " " + magic), 2, "is not a NIF file"},
-        {"magic cut", EmptyFile(V4220, "NetImmerse File"), 2, "is not a NIF file"},
-        {"magic in lower case", EmptyFile(V4220, "netimmerse file format"), 2, nullptr},
-        {"nothing", "", 2, nullptr},
-        {"CR LF", EmptyFile(V4220, magic + ", Version 4.2.2.0\r"), 0, ""},
-        // Dropped anywhere in the line, even inside the magic.
-        {"CR inside magic", EmptyFile(V4220, "Net\rImmerse File Format"), 0, ""},
-        {"127 characters", EmptyFile(V4220, fits), 0, ""},
-        {"127 and CR", EmptyFile(V4220, fits + "\r"), 0, ""},
-        {"128 characters", EmptyFile(V4220, fits + "x"), 8, "header line is too long"},
-        {"no line feed", magic, 6, "unexpected end of file"},
-    };
-    for (const Case& row : rows)
-        Expect(row);
-}
-
-TEST_F(SceneStream, VersionIsCheckedBeforeAnyObjectIsMade) {
-    NifBuilder file;
-    file.Start(0x04020201, 1);
-    Leaf(file);
-    EXPECT_EQ(4, LoadAndDrop(file.Word(0).Bytes()));
-    EXPECT_EQ(liveBefore, LiveTestObjects());
-}
-
-TEST_F(SceneStream, UnregisteredClassFailsWithItsName) {
-    NiStream stream;
-    NifBuilder file;
-    file.Start(V4220, 2);
-    Leaf(file);
-    EXPECT_FALSE(Load(stream, file.Sized("NiNoSuchClass").Word(1).Word(0).Bytes()));
-    EXPECT_EQ(5, NiStream::GetLastError());
-    EXPECT_EQ("cannot find create function NiNoSuchClass", Message());
-    // The object made before the failing record stays with the stream until it goes.
-    EXPECT_EQ(1u, stream.GetLoadedObjectCount());
-    EXPECT_EQ(0u, stream.GetObjectCount());
-}
-
-TEST_F(SceneStream, DamagedFilesFailWithTheirOwnError) {
-    const std::string longName = "A" + std::string(253, 'b') + "Z";
-    // "cannot find create function " is 28 characters; "..." and the name's last 224 follow.
-    const std::string longMessage = "cannot find create function ..." + longName.substr(31);
-    auto one = [](const std::string& name) { return NifBuilder().Start(V4220, 1).Sized(name); };
-    const Case rows[] = {
-        {"abstract class", one("NiAVObject").Word(0).Bytes(), 5,
-         "cannot find create function NiAVObject"},
-        {"base class", one("NiObject").Word(0).Bytes(), 5, nullptr},
-        {"lower case", one("ninode").Word(0).Bytes(), 5, nullptr},
-        {"cut by NUL", one(std::string("NiNode\0x", 8)).Word(0).Bytes(), 5, nullptr},
-        {"long unknown name", one(longName).Word(0).Bytes(), 5, longMessage.c_str()},
-        {"class name of 256", one(std::string(256, 'N')).Word(0).Bytes(), 7,
-         "class name is too long"},
-        {"class name of 2^32-1", NifBuilder().Start(V4220, 1).Word(NULL_LINK).Bytes(), 7, nullptr},
-        {"billions of records",
-         NifBuilder().Line("NetImmerse File Format").Word(V4220).Word(3000000000u).Bytes(), 6,
-         "unexpected end of file"},
-        {"billions of top-level entries",
-         NifBuilder().Start(V4220, 0).Word(4000000000u).Word(NULL_LINK).Bytes(), 6, nullptr},
-        {"huge link list", one("TestLinkNode").Sized("x").Word(0xFFFFFFF0u).Word(0).Word(0).Bytes(),
-         6, nullptr},
-        {"huge string", one("TestLinkNode").Word(0x7FFFFFFF).Word(0).Bytes() + "abc", 6, nullptr},
-        {"child beyond the objects",
-         one("TestLinkNode").Sized("n").Word(1).Word(1).Word(NULL_LINK).Word(0).Bytes(), 9,
-         "link id out of range"},
-        {"target beyond the objects",
-         one("TestLinkNode").Sized("n").Word(0).Word(0xFFFFFFFEu).Word(0).Bytes(), 9, nullptr},
-        {"top level beyond the objects", one("TestLeaf").Word(0).Word(2).Word(0).Word(1).Bytes(), 9,
-         nullptr},
-        {"link taken but never queued", one("TestGreedy").Word(0).Bytes(), 10,
-         "link queue read past its end"},
-        {"create function without object", one("TestNoObject").Word(0).Bytes(), 11,
-         "create function returned no object TestNoObject"},
-        {"object not added to the loaded list", one("TestForgetful").Word(0).Bytes(), 13, nullptr},
-    };
-    for (const Case& row : rows)
-        Expect(row);
-}
-
-TEST_F(SceneStream, EveryTruncationFailsCleanly) {
+TEST_F(SceneStream, EveryCutFailsCleanlyWhateverTheExceptionMask) {
     const std::string whole = SmallTree();
     ASSERT_EQ(0, LoadAndDrop(whole));
     // Cut inside the magic, the line no longer starts with it; elsewhere the file ends too soon.
-    for (size_t length = 0; length < whole.size(); ++length)
-        EXPECT_EQ(length < 22 ? 2 : 6, LoadAndDrop(whole.substr(0, length))) << length;
+    for (auto mask : {std::ios::goodbit, std::ios::failbit, std::ios::badbit, std::ios::eofbit})
+        for (size_t length = 0; length < whole.size(); ++length)
+            ASSERT_EQ(length < 22 ? 2 : 6, LoadAndDrop(whole.substr(0, length), mask)) << length;
+}
+
+TEST_F(SceneStream, ObjectsBeforeAFailingRecordStayWithTheStreamTillItGoes) {
+    NiStream stream;
+    EXPECT_FALSE(Load(stream, File("M 0x04020200 2 'TestLeaf 0 'NiNoSuchClass 1 0")));
+    EXPECT_EQ(1u, stream.GetLoadedObjectCount());
+    EXPECT_EQ(0u, stream.GetObjectCount());
 }
 
 TEST_F(SceneStream, LinksBuildTheTreeAndReferencesAreDropped) {
@@ -216,55 +148,42 @@ TEST_F(SceneStream, LinksBuildTheTreeAndReferencesAreDropped) {
     ASSERT_EQ(2u, stream.GetObjectCount());
     EXPECT_EQ(nullptr, stream.GetObjectAt(1));
     EXPECT_EQ(nullptr, stream.GetObjectAt(2));
-    auto* root = static_cast<TestLinkNode*>(stream.GetObjectAt(0));
+    TestLinkNode* root = Top(stream, 0);
     ASSERT_TRUE(root->IsKindOf(TestLinkNode::ms_RTTI));
     EXPECT_EQ("root", root->label);
     ASSERT_EQ(2u, root->GetChildCount());
     EXPECT_EQ(root, root->GetChildAt(0)->GetParent());
     EXPECT_EQ(root->GetChildAt(1), root->target);
     EXPECT_EQ(0u, root->refusedChildren);
-    // The loaded list let go; the top-level list and the parent hold one each.
+    // The loaded list let go; the top-level list and the parent hold one each, and the leaf
+    // nobody holds is gone.
     EXPECT_EQ(0u, stream.GetLoadedObjectCount());
     EXPECT_EQ(1u, root->GetRefCount());
     EXPECT_EQ(1u, root->GetChildAt(0)->GetRefCount());
-    EXPECT_EQ(liveBefore + 3, LiveTestObjects());
-}
-
-TEST_F(SceneStream, ObjectsNobodyHoldsAreDestroyedAfterTheLoad) {
-    NiStream stream;
-    NifBuilder file;
-    file.Start(V4220, 2);
-    Leaf(file);
-    Leaf(file);
-    ASSERT_TRUE(Load(stream, file.Word(1).Word(1).Bytes()));
-    EXPECT_EQ(liveBefore + 1, LiveTestObjects());
+    EXPECT_EQ(liveBefore + 3, SceneLog::live);
 }
 
 TEST_F(SceneStream, EveryObjectLinksBeforeAnyPostLinks) {
-    NifBuilder file;
-    file.Start(V4220, 3);
-    Node(file, "A", {2});
-    Leaf(file);
-    Node(file, "B", {});
-    StartSceneEvents();
-    EXPECT_EQ(0, LoadAndDrop(file.Word(0).Bytes()));
-    EXPECT_EQ("LAlLBPApPB", SceneEvents());
+    SceneLog::events.clear();
+    SceneLog::recording = true;
+    EXPECT_EQ(0, LoadAndDrop(File("M 0x04020200 3 'TestLinkNode 'A 1 2 0xFFFFFFFF 'TestLeaf 0 "
+                                  "'TestLinkNode 'B 0 0xFFFFFFFF 0")));
+    // Twice: in place, then through the istream.
+    EXPECT_EQ("LAlLBPApPBLAlLBPApPB", SceneLog::events);
 }
 
 TEST_F(SceneStream, OnlyFilesBeforeTheThresholdDeriveUpdateFlags) {
     NiStream old, threshold;
-    ASSERT_TRUE(Load(old, SmallTree(0x0401000B)));
-    auto* root = static_cast<TestLinkNode*>(old.GetObjectAt(0));
+    ASSERT_TRUE(Load(old, SmallTree("0x0401000B")));
+    TestLinkNode* root = Top(old, 0);
     EXPECT_TRUE(root->HasDerivedUpdateFlags());
     EXPECT_TRUE(root->GetSubtreeUpdate());
     EXPECT_TRUE(root->GetChildAt(0)->HasDerivedUpdateFlags());
     EXPECT_FALSE(root->GetChildAt(0)->GetSubtreeUpdate());
     EXPECT_TRUE(root->GetChildAt(1)->GetSubtreeUpdate());
-
-    ASSERT_TRUE(Load(threshold, SmallTree(0x0401000C)));
-    root = static_cast<TestLinkNode*>(threshold.GetObjectAt(0));
-    EXPECT_FALSE(root->HasDerivedUpdateFlags());
-    EXPECT_FALSE(root->GetChildAt(1)->HasDerivedUpdateFlags());
+    ASSERT_TRUE(Load(threshold, SmallTree("0x0401000C")));
+    EXPECT_FALSE(Top(threshold, 0)->HasDerivedUpdateFlags());
+    EXPECT_FALSE(Top(threshold, 0)->GetChildAt(1)->HasDerivedUpdateFlags());
 }
 
 TEST_F(SceneStream, LoadByNameReadsTheFileOrNamesItInTheMessage) {
@@ -274,46 +193,43 @@ TEST_F(SceneStream, LoadByNameReadsTheFileOrNamesItInTheMessage) {
     ASSERT_TRUE(stream.Load("tree.nif"));
     EXPECT_EQ("tree.nif", stream.GetFileName());
     EXPECT_EQ(2u, stream.GetObjectCount());
-
-    EXPECT_FALSE(NiStream().Load("missing.nif"));
-    EXPECT_EQ(1, NiStream::GetLastError());
-    EXPECT_EQ("missing.nif cannot load file", Message());
-
     // Too long for the 255-character message: "..." and the name's last 235 characters.
-    std::string name = std::string(300, 'd') + "/end.nif";
-    EXPECT_FALSE(NiStream().Load(name.c_str()));
-    EXPECT_EQ(1, NiStream::GetLastError());
-    EXPECT_EQ("..." + name.substr(name.size() - 235) + " cannot load file", Message());
+    const std::string longName = std::string(300, 'd') + "/end.nif";
+    for (const std::string& name : {std::string("missing.nif"), longName}) {
+        EXPECT_FALSE(NiStream().Load(name.c_str()));
+        EXPECT_EQ(1, NiStream::GetLastError());
+        EXPECT_EQ((name.size() > 235 ? "..." + name.substr(name.size() - 235) : name) +
+                      " cannot load file",
+                  Message());
+    }
 }
 
 TEST_F(SceneStream, MissingOrBadInputAndAFreshStreamSetTheError) {
     EXPECT_FALSE(NiStream().Load(static_cast<std::istream*>(nullptr)));
     EXPECT_EQ(1, NiStream::GetLastError());
     EXPECT_EQ("", Message());
-
-    EXPECT_EQ(2, LoadAndDrop("junk"));
     NiStream stream;
     EXPECT_EQ(0, NiStream::GetLastError());
     EXPECT_EQ("", Message());
     // An input already in a bad state fails without an error of its own.
     EXPECT_EQ(2, LoadAndDrop("junk"));
-    std::istringstream input(EmptyFile(V4220));
+    std::istringstream input(File("M 0x04020200 0 0"));
     input.setstate(std::ios::failbit);
     EXPECT_FALSE(stream.Load(&input));
     EXPECT_EQ(2, NiStream::GetLastError());
+    // No block: code 1, the message as it was.
+    EXPECT_FALSE(stream.Load(nullptr, 4));
+    EXPECT_EQ(1, NiStream::GetLastError());
+    EXPECT_EQ("is not a NIF file", Message());
 }
 
 TEST_F(SceneStream, ChildrenThatWouldMakeACycleAreRefused) {
     // 0 holds 1, 1 holds 0 and itself: only the first attachment is taken.
-    NifBuilder file;
-    file.Start(V4220, 2);
-    Node(file, "a", {1});
-    Node(file, "b", {0, 1});
     NiStream stream;
-    ASSERT_TRUE(Load(stream, file.Word(1).Word(0).Bytes()));
-    auto* a = static_cast<TestLinkNode*>(stream.GetObjectAt(0));
-    ASSERT_EQ(1u, a->GetChildCount());
-    auto* b = static_cast<TestLinkNode*>(a->GetChildAt(0));
+    ASSERT_TRUE(Load(stream, File("M 0x04020200 2 'TestLinkNode 'a 1 1 0xFFFFFFFF "
+                                  "'TestLinkNode 'b 2 0 1 0xFFFFFFFF 1 0")));
+    ASSERT_EQ(1u, Top(stream, 0)->GetChildCount());
+    auto* b = static_cast<TestLinkNode*>(Top(stream, 0)->GetChildAt(0));
     EXPECT_EQ(0u, b->GetChildCount());
     EXPECT_EQ(2u, b->refusedChildren);
 }
@@ -321,40 +237,30 @@ TEST_F(SceneStream, ChildrenThatWouldMakeACycleAreRefused) {
 TEST_F(SceneStream, DeepTreeNeedsNoDeepStack) {
     // Each node holds the next: far deeper than a recursive walk or release could go.
     const uint32_t depth = 200000;
-    NifBuilder deep;
-    deep.Start(0x04000000, depth);
-    for (uint32_t i = 0; i < depth; ++i) {
-        deep.Sized("TestLinkNode").Word(0);
-        (i + 1 < depth ? deep.Word(1).Word(i + 1) : deep.Word(0)).Word(NULL_LINK);
-    }
+    std::string items = "M 0x04000000 " + std::to_string(depth);
+    for (uint32_t i = 1; i < depth; ++i)
+        items += " 'TestLinkNode 0 1 " + std::to_string(i) + " 0xFFFFFFFF";
     NiStream stream;
-    ASSERT_TRUE(Load(stream, deep.Word(1).Word(0).Bytes()));
-    EXPECT_TRUE(static_cast<NiAVObject*>(stream.GetObjectAt(0))->HasDerivedUpdateFlags());
+    ASSERT_TRUE(Load(stream, File(items + " 'TestLinkNode 0 0 0xFFFFFFFF 1 0")));
+    EXPECT_TRUE(Top<NiAVObject>(stream, 0)->HasDerivedUpdateFlags());
 }
 
 TEST_F(SceneStream, ReusedStreamLoadsAfterAFailure) {
     NiStream stream;
-    NifBuilder bad;
-    bad.Start(V4220, 2);
-    Node(bad, "x", {0});
-    EXPECT_FALSE(Load(stream, bad.Sized("NiMissing").Bytes()));
+    EXPECT_FALSE(Load(stream, File("M 0x04020200 2 'TestLinkNode 'x 1 0 0xFFFFFFFF 'NiMissing")));
     ASSERT_TRUE(Load(stream, SmallTree()));
-    auto* top = static_cast<TestLinkNode*>(stream.GetObjectAt(0));
-    EXPECT_EQ("root", top->label);
-    EXPECT_EQ(2u, top->GetChildCount());
+    EXPECT_EQ("root", Top(stream, 0)->label);
+    EXPECT_EQ(2u, Top(stream, 0)->GetChildCount());
 }
 
 TEST_F(SceneStream, SizedStringsOfNoOrNegativeLengthReadOnlyTheirLength) {
-    NifBuilder file;
-    file.Start(V4220, 3);
-    file.Sized("TestLinkNode").Word(0).Word(0).Word(NULL_LINK);
-    file.Sized("TestLinkNode").Word(0x80000000u).Word(0).Word(NULL_LINK);
-    Node(file, "abc", {});
     NiStream stream;
-    ASSERT_TRUE(Load(stream, file.Word(3).Word(0).Word(1).Word(2).Bytes()));
+    ASSERT_TRUE(
+        Load(stream, File("M 0x04020200 3 'TestLinkNode 0 0 0xFFFFFFFF 'TestLinkNode "
+                          "0x80000000 0 0xFFFFFFFF 'TestLinkNode 'abc 0 0xFFFFFFFF 3 0 1 2")));
     const char* labels[] = {"", "", "abc"};
     for (unsigned i = 0; i < 3; ++i)
-        EXPECT_EQ(labels[i], static_cast<TestLinkNode*>(stream.GetObjectAt(i))->label);
+        EXPECT_EQ(labels[i], Top(stream, i)->label);
 }
 
 TEST(SceneStreamPrimitives, NothingIsReadOutsideALoad) {
@@ -379,7 +285,6 @@ TEST(SceneStreamPrimitives, QueuesStartSmallAndGrow) {
         EXPECT_EQ(i, value);
     }
     EXPECT_FALSE(queue.Take(value));
-
     NiObjectList list(1024, 1024);
     for (int i = 0; i < 1025; ++i)
         ASSERT_TRUE(list.Append(nullptr));

@@ -8,23 +8,12 @@
 
 namespace {
 
-bool recording = false;
-std::string events;
-long live = 0;
-
-void Record(const std::string& event) {
-    if (recording)
-        events += event;
-}
-
-class TestForgetful : public NiObject {
-public:
+struct TestForgetful : NiObject {
     static NiObject* CreateObject() { return new (std::nothrow) TestForgetful; }
     void LoadData(NiStream&) override {}
 };
 
-class TestGreedy : public NiObject {
-public:
+struct TestGreedy : NiObject {
     static NiObject* CreateObject() { return new (std::nothrow) TestGreedy; }
     void Link(NiStream& stream) override { stream.TakeLinkedObject(); }
 };
@@ -35,12 +24,9 @@ NiObject* CreateNoObject() {
 
 } // namespace
 
-LiveTestObject::LiveTestObject() {
-    ++live;
-}
-LiveTestObject::~LiveTestObject() {
-    --live;
-}
+bool SceneLog::recording = false;
+std::string SceneLog::events;
+long SceneLog::live = 0;
 
 NI_IMPLEMENT_STREAMABLE(TestLinkNode, NiNode)
 NI_IMPLEMENT_STREAMABLE(TestLeaf, NiAVObject)
@@ -48,28 +34,28 @@ NI_IMPLEMENT_STREAMABLE(TestLeaf, NiAVObject)
 void TestLinkNode::LoadData(NiStream& stream) {
     NiNode::LoadData(stream);
     std::unique_ptr<char[]> text = stream.ReadSizedString();
-    if (text)
-        label = text.get();
+    label = text ? text.get() : "";
     stream.QueueLinkIdList();
     stream.QueueLinkId();
 }
 
 void TestLinkNode::Link(NiStream& stream) {
     NiNode::Link(stream);
-    declaredChildren = stream.TakeLinkIdCount();
-    for (uint32_t i = 0; i < declaredChildren && !stream.HasFailed(); ++i) {
+    uint32_t count = stream.TakeLinkIdCount();
+    ReserveChildren(count);
+    for (uint32_t i = 0; i < count && !stream.HasFailed(); ++i) {
         NiObject* child = stream.TakeLinkedObject();
         if (!child || !child->IsKindOf(NiAVObject::ms_RTTI) ||
             !AttachChild(static_cast<NiAVObject*>(child)))
             ++refusedChildren;
     }
     target = stream.TakeLinkedObject();
-    Record("L" + label);
+    SceneLog::Record('L', label);
 }
 
 void TestLinkNode::PostLink(NiStream& stream) {
     NiNode::PostLink(stream);
-    Record("P" + label);
+    SceneLog::Record('P', label);
 }
 
 void TestLeaf::LoadData(NiStream& stream) {
@@ -79,35 +65,10 @@ void TestLeaf::LoadData(NiStream& stream) {
     SetSelfUpdate(changes != 0);
 }
 
-void TestLeaf::Link(NiStream&) {
-    Record("l");
-}
-
-void TestLeaf::PostLink(NiStream&) {
-    Record("p");
-}
-
 void RegisterTestSceneClasses() {
     RegisterCreateFunction("TestLinkNode", &TestLinkNode::CreateObject);
     RegisterCreateFunction("TestLeaf", &TestLeaf::CreateObject);
     RegisterCreateFunction("TestNoObject", &CreateNoObject);
     RegisterCreateFunction("TestForgetful", &TestForgetful::CreateObject);
     RegisterCreateFunction("TestGreedy", &TestGreedy::CreateObject);
-}
-
-void StartSceneEvents() {
-    events.clear();
-    recording = true;
-}
-
-const std::string& SceneEvents() {
-    return events;
-}
-
-void StopSceneEvents() {
-    recording = false;
-}
-
-long LiveTestObjects() {
-    return live;
 }

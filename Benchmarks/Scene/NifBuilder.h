@@ -1,4 +1,4 @@
-// Builds stream files byte by byte for the tests, the fuzz seeds and the benchmark.
+// Builds stream files byte by byte for the benchmark.
 #pragma once
 
 #include "Scene/NiStreamFormat.h"
