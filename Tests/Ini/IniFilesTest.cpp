@@ -9,139 +9,79 @@ namespace {
 
 const char* const kConfig = "Player\\Config.ini";
 const char* const kConfigSlash = "Player/Config.ini";
-const std::string kExample = "\r\n[OPTIONS]\r\n\r\n\tBITDEPTH = \"32\"\r\n\tLOD      = \"1\"\r\n";
 
-// One file-object box whose text starts as the open failure of the settings file.
-void ExpectOpenFailureBox(const BoxCapture& boxes) {
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "CFileHarvel Error");
-    const std::string start =
-        std::string(kConfig) + "\n" + FileErrorText(0) + "(" + kConfig + ")\n";
-    EXPECT_EQ(boxes.Boxes()[0].text.compare(0, start.size(), start), 0) << boxes.Boxes()[0].text;
+// The box of a failed open of the settings file (its system text follows).
+std::string OpenFailureBox() {
+    return std::string("CFileHarvel Error: ") + kConfig + "\n" + FileErrorText(0) + "(" + kConfig +
+           ")\n";
 }
 
-std::unique_ptr<CIniFile> Example() {
-    return Parsed("[OPTIONS]\nLOD = 1\nBITDEPTH = 32\n");
+std::string Loaded(CIniFile& doc, const std::string& path) {
+    return doc.Load(path) ? Describe(doc) : "refused: " + doc.GetLastErrorText();
 }
 
 } // namespace
 
-TEST(IniLoad, ReadsAFileAndReplacesWhatWasLoadedBefore) {
+TEST(IniLoad, FilesGiveTheseDocuments) {
+    for (const auto& row : ReadTable(TEST_DATA "/files.txt")) {
+        CIniFile doc;
+        EXPECT_EQ(Loaded(doc, TEST_DATA "/" + row[0]), row[1]) << row[0];
+    }
+}
+
+TEST(IniLoad, EachLoadReplacesTheDocumentAndAFailedOneSaysWhy) {
     TempDir dir;
     TempDir::WriteFile(kConfigSlash, "[options]\r\nlod = \"1\"\r\n");
     TempDir::WriteFile("b.ini", "[B]\nY=2\n");
+    TempDir::WriteFile("Dir.ini/keep.txt", "kept");
     CIniFile doc;
-    EXPECT_TRUE(doc.Load(kConfig));
-    EXPECT_EQ(Describe(doc), "[OPTIONS]{LOD=1|}");
+    EXPECT_EQ(Loaded(doc, kConfig), "[OPTIONS]{LOD=1|}");
     EXPECT_EQ(doc.GetName(), kConfig);
-    EXPECT_EQ(doc.GetLastErrorText(), "");
-    ASSERT_TRUE(doc.Load("b.ini"));
-    EXPECT_EQ(Describe(doc), "[B]{Y=2|}");
-    EXPECT_EQ(doc.GetName(), "b.ini");
-    // A failed load leaves the document empty.
+    EXPECT_EQ(Loaded(doc, "b.ini"), "[B]{Y=2|}");
     BoxCapture boxes;
-    EXPECT_FALSE(doc.Load("Nowhere\\b.ini"));
+    // A missing file is created empty where its folder exists; an empty file is refused
+    // without a box and leaves the error text as it was.
+    EXPECT_EQ(Loaded(doc, "Player\\New.ini"),
+              "refused: Error: Unable to load ini file : Player\\New.ini");
     EXPECT_EQ(Describe(doc), "");
+    EXPECT_EQ(TempDir::ReadFile("Player/New.ini"), "");
+    const std::string noFolder =
+        "refused: Error: Unable to create ini file (wrong folder?) : Nowhere\\b.ini";
+    EXPECT_EQ(Loaded(doc, "Nowhere\\b.ini"), noFolder);
+    EXPECT_FALSE(TempDir::Exists("Nowhere"));
+    EXPECT_EQ(Loaded(doc, "Player\\New.ini"), noFolder);
+    EXPECT_EQ(boxes.Boxes().size(), 3u);
+    EXPECT_EQ(Loaded(doc, "Dir.ini"), "refused: Error: Unable to load ini file : Dir.ini");
+    EXPECT_EQ(TempDir::ReadFile("Dir.ini/keep.txt"), "kept");
 }
 
-TEST(IniLoad, MissingFileIsCreatedEmptyWhichThenFailsQuietly) {
-    TempDir dir;
-    TempDir::MakeDir("Player");
-    CIniFile doc;
-    {
-        BoxCapture boxes;
-        EXPECT_FALSE(doc.Load(kConfig));
-        ExpectOpenFailureBox(boxes);
-    }
-    const std::string text = "Error: Unable to load ini file : Player\\Config.ini";
-    EXPECT_EQ(doc.GetLastErrorText(), text);
-    EXPECT_EQ(TempDir::ReadFile(kConfigSlash), "");
-    // The empty file now fails without a box and keeps the last error text.
-    doc.SetString("", "K", "v", true);
-    BoxCapture boxes;
-    EXPECT_FALSE(doc.Load(kConfig));
-    EXPECT_EQ(doc.GetLastErrorText(), text);
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(IniLoad, MissingFolderOrUnreadablePathIsReportedAndNothingIsCreated) {
-    TempDir dir;
-    CIniFile doc;
-    BoxCapture boxes;
-    EXPECT_FALSE(doc.Load(kConfig));
-    EXPECT_EQ(doc.GetLastErrorText(),
-              "Error: Unable to create ini file (wrong folder?) : Player\\Config.ini");
-    EXPECT_FALSE(TempDir::Exists("Player"));
-    EXPECT_EQ(boxes.Boxes().size(), 2u);
-
-    TempDir::WriteFile("Player/Config.ini/keep.txt", "kept");
-    EXPECT_FALSE(doc.Load(kConfig));
-    EXPECT_EQ(doc.GetLastErrorText(), "Error: Unable to load ini file : Player\\Config.ini");
-    EXPECT_EQ(TempDir::ReadFile("Player/Config.ini/keep.txt"), "kept");
-}
-
-TEST(IniLoad, MalformedFilesLoseNothingAroundTheFault) {
-    const struct {
-        const char *file, *expected;
-    } rows[] = {{"unterminated_quote.ini", "[A]{KEY=never closed\nNEXT = 1\n[B]\nX = 2|}"},
-                {"nul_bytes.ini", "A=1|B=2|C=3|"},
-                {"lone_cr_line_ends.ini", "[S]{A=1|B=2|}"},
-                {"line_without_equals.ini", "A=1|B=2|"},
-                {"one_quote.ini", ""},
-                {"only_comments.ini", ""}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.file);
-        CIniFile doc;
-        EXPECT_TRUE(doc.Load(std::string(INI_TEST_DATA) + "/" + row.file));
-        EXPECT_EQ(Describe(doc), row.expected);
-    }
-    CIniFile doc;
-    EXPECT_FALSE(doc.Load(std::string(INI_TEST_DATA) + "/empty.ini"));
-    EXPECT_EQ(doc.GetLastErrorText(), "");
-}
-
-TEST(IniSave, WritesTheExactTextWholeAndLeavesNoTemporaryFile) {
+TEST(IniSave, WritesTheExactTextOrFailsNamingTheTargetAndChangesNothing) {
     TempDir dir;
     TempDir::WriteFile(kConfigSlash, "[options]\nlod=0\n;" + std::string(5000, 'x'));
+    TempDir::WriteFile("empty.ini", "old content");
     CIniFile doc;
     ASSERT_TRUE(doc.Load(kConfig));
     doc.SetString("OPTIONS", "LOD", "1", true);
     doc.SetString("OPTIONS", "BITDEPTH", "32", true);
     BoxCapture boxes;
     EXPECT_TRUE(doc.Save()); // to the loaded file
-    EXPECT_EQ(TempDir::ReadFile(kConfigSlash), kExample);
-    EXPECT_FALSE(TempDir::Exists("Player/Config.ini.tmp"));
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(IniSave, EmptyDocumentIsSavedAsZeroBytesThatLoadRefuses) {
-    TempDir dir;
-    TempDir::WriteFile("empty.ini", "old content");
-    CIniFile doc;
-    EXPECT_TRUE(doc.Save("empty.ini"));
+    const std::string saved = "\r\n[OPTIONS]\r\n\r\n\tBITDEPTH = \"32\"\r\n\tLOD      = \"1\"\r\n";
+    EXPECT_EQ(TempDir::ReadFile(kConfigSlash), saved);
+    EXPECT_TRUE(CIniFile().Save("empty.ini"));
     EXPECT_EQ(TempDir::ReadFile("empty.ini"), "");
-    EXPECT_FALSE(doc.Load("empty.ini"));
-}
+    EXPECT_EQ(boxes.Shown(), "");
 
-TEST(IniSave, UnwritableTargetFailsNamingItAndChangesNothing) {
-    TempDir dir;
-    BoxCapture boxes;
-    EXPECT_FALSE(Example()->Save(kConfig));
-    EXPECT_FALSE(TempDir::Exists("Player"));
-    ExpectOpenFailureBox(boxes);
-
-    const std::string old = "\r\n[OPTIONS]\r\n\r\n\tLOD = \"0\"\r\n";
-    TempDir::WriteFile(kConfigSlash, old);
-    TempDir::SetReadOnly(kConfigSlash, true);
-    boxes.Clear();
-    EXPECT_FALSE(Example()->Save(kConfig));
-    TempDir::SetReadOnly(kConfigSlash, false);
-    EXPECT_EQ(TempDir::ReadFile(kConfigSlash), old);
-    EXPECT_FALSE(TempDir::Exists("Player/Config.ini.tmp"));
-    ExpectOpenFailureBox(boxes);
-
-    boxes.Clear();
-    CIniFile doc;
+    EXPECT_FALSE(doc.Save("Nowhere\\Config.ini"));
+    EXPECT_FALSE(TempDir::Exists("Nowhere"));
     EXPECT_FALSE(doc.AddSection("OPTIONS")->Save()); // a section has no file name
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes().size(), 2u);
+    boxes.Clear();
+    TempDir::SetReadOnly(kConfigSlash, true);
+    EXPECT_FALSE(Parsed("[OPTIONS]\nLOD = 0\n")->Save(kConfig));
+    TempDir::SetReadOnly(kConfigSlash, false);
+    EXPECT_EQ(TempDir::ReadFile(kConfigSlash), saved);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Shown().compare(0, OpenFailureBox().size(), OpenFailureBox()), 0)
+        << boxes.Shown();
+    EXPECT_FALSE(TempDir::Exists("Player/Config.ini.tmp"));
 }

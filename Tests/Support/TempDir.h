@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -25,3 +26,8 @@ private:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 };
+
+// The rows of a table file that stands next to a test (TEST_DATA "/name.txt"): one row a line,
+// fields separated by tabs; empty lines and lines starting with "#" are skipped. Fields take
+// the escapes \r \n \t \0 \\ and \xHH, so that any bytes can be written in a readable file.
+std::vector<std::vector<std::string>> ReadTable(const std::string& path);
