@@ -55,14 +55,12 @@ TEST(LogFile, SessionWritesBannersAndTaggedEntries) {
         log.SetTypeMask(0xFFFFFFFFu);
         log.SetSource(7, "Deep\\Folder\\ABCDEFGHIJKLMNOPQRSTUVWXYZ.cpp").Write("cut", 18);
         log.SetSource(12345, "NoFolder.cpp").Write("wide line", 18);
-        log.SetSource(249, std::string(100000, 'd') + "\\" + std::string(50000, 'n'))
-            .Write(std::string(5000, 'm'), 18);
+        log.SetSource(249, std::string(100000, 'd') + "\\" + std::string(50000, 'n')).Write("", 18);
         log.Close();
         log.Close();
         log.Open(""); // the earlier file again, without deleting it
     }
     std::string expected = TempDir::ReadFile(TEST_DATA "/session.log");
-    ReplaceAll(expected, "<5000 m>", std::string(5000, 'm'));
     ReplaceAll(expected, "\n", "\r\n");
     EXPECT_EQ(Read("test.log", started), expected);
     EXPECT_FALSE(TempDir::Exists("second.log"));

@@ -83,9 +83,9 @@ bool TempDir::IsReadOnly(const std::string& relPath) {
     return (fs::status(relPath).permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-std::vector<std::vector<std::string>> ReadTable(const std::string& path) {
+std::vector<Row> ReadTable(const std::string& path) {
     std::istringstream text(TempDir::ReadFile(path));
-    std::vector<std::vector<std::string>> rows;
+    std::vector<Row> rows;
     for (std::string line; std::getline(text, line);) {
         if (line.empty() || line[0] == '#')
             continue;
