@@ -7,25 +7,21 @@
 #include "FatalExitCode.h"
 #include "TempDir.h"
 
-namespace {
-
-template <typename... Args> std::string Formatted(const char* format, Args... args) {
+template <typename... Args> static std::string Formatted(const char* format, Args... args) {
     std::string out = "old";
     StringFormat(out, format, args...);
     return out;
 }
 
 // The boxes a warning shows: one box, exclamation, OK, system modal.
-template <typename... Args> std::string Warned(const char* format, Args... args) {
+template <typename... Args> static std::string Warned(const char* format, Args... args) {
     BoxCapture boxes;
     ReportWarning(format, args...);
     EXPECT_EQ(boxes.Boxes().at(0).style, 0x1030u);
     return boxes.Shown();
 }
 
-} // namespace
-
-TEST(App, TextsAreExpandedAndCutToTheirBuffers) {
+TEST(App, TextsAreExpandedAndCutToTheirBuffersAndAnErrorEndsTheProcess) {
     const std::string a1024(1024, 'a'), b4000(4000, 'b'), c8191(8191, 'c'), d9000(9000, 'd');
     const std::string rows[][2] = {
         {Formatted("%s(%i)", "Code\\Ini\\CIniFile.cpp", 42), "Code\\Ini\\CIniFile.cpp(42)"},
@@ -41,27 +37,16 @@ TEST(App, TextsAreExpandedAndCutToTheirBuffers) {
         {FormatText("- Sound device #%d = %s", 2, "Speakers"), "- Sound device #2 = Speakers"},
         {FormatText("%s", c8191.c_str()), c8191},
         {FormatText("%s", d9000.c_str()), std::string(8191, 'd')},
-        {Left("English", 3) + Left("English", 0) + Left("English", 100), "EngEnglish"},
-        {Right("Config.ini", 4) + Right("Config.ini", 0) + Right("Config.ini", 10),
-         ".iniConfig.ini"},
+        {Left("English", 3) + Left("English", 0) + Left("English", 100) + Right("Config.ini", 4) +
+             Right("Config.ini", 0) + Right("Config.ini", 10),
+         "EngEnglish.iniConfig.ini"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row[0], row[1]);
-    BoxCapture boxes;
-    ShowMessage("Some text", "Some caption");
-    EXPECT_EQ(boxes.Shown() + std::to_string(boxes.Boxes()[0].style),
-              "Some caption: Some text\n4144");
-}
-
-TEST(App, ErrorShowsOneBoxThenEndsTheProcessWithMinusOne) {
-    // Nothing after the report runs: its box is the whole standard error of the dying process.
-    EXPECT_EXIT(
-        {
-            BoxCapture boxes(true);
-            ReportError("Fatal %d", 7);
-            ShowMessage("never shown", "AFTER");
-        },
-        testing::ExitedWithCode(kFatalExitCode), "^box 1 ERROR: Fatal 7\n$");
+    // An error's box is the whole standard error of the dying process: nothing after it runs.
+    BoxCapture boxes(true);
+    EXPECT_EXIT((ReportError("Fatal %d", 7), ShowMessage("never shown", "AFTER")),
+                testing::ExitedWithCode(kFatalExitCode), "^box 1 ERROR: Fatal 7\n$");
 }
 
 TEST(App, SplitListDropsBlanksAndAnEmptyLastItemAndJoinListUndoesIt) {

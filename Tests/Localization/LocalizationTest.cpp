@@ -25,60 +25,44 @@ TEST(LanguageSelection, FirstLanguageInKeyOrderWithAFolderIsChosen) {
         for (size_t i = 0; i < LanguageNames.size(); ++i)
             result += LanguageNames[i] + " " + LanguageFolders[i] + "|";
         EXPECT_EQ(LanguageCount, static_cast<int>(LanguageNames.size()));
+        result += " clamped";
+        for (int index : {-3, 0, 7})
+            result += " " + GetLanguageName(ClampLanguageIndex(index));
         return result + " selected " + std::to_string(SelectedLanguage) + "|" + boxes.Shown();
     });
-    // Without languages the clamped index is -1, which names the empty language.
-    EXPECT_EQ(GetLanguageName(ClampLanguageIndex(0)), "");
-    LanguageNames = {"A", "B", "C", "D"};
-    LanguageCount = 4;
-    const int clamped[][2] = {{-3, 0}, {0, 0}, {2, 2}, {3, 3}, {7, 3}};
-    for (const auto& pair : clamped)
-        EXPECT_EQ(ClampLanguageIndex(pair[0]), pair[1]) << pair[0];
-    EXPECT_EQ(GetLanguageName(3) + GetLanguageName(4) + GetLanguageName(-1), "D");
     ResetLanguageSelectionForTesting();
 }
 
-class Localization : public ::testing::Test {
-protected:
-    // Registers the text file and makes `language` current, as start-up does.
-    void Start(const std::string& language) {
-        ResetLocalizationForTesting();
-        ASSERT_TRUE(texts.Load(TEST_DATA "/LocalizedStrings.ini"));
-        CreateLocalization();
-        RegisterLocalizationSource("GAME", &texts);
-        SetLanguage(language);
-    }
-    void TearDown() override { ResetLocalizationForTesting(); }
-
-    BoxCapture boxes;
-    CIniFile texts;
-};
-
-TEST_F(Localization, TextsComeFromTheCurrentLanguageAndUnknownIdentifiersShowThemselves) {
-    ExpectEachRow(TEST_DATA "/texts.txt", [this](const Row& row) {
-        boxes.Clear();
-        Start(row[0]);
-        const std::string first = Localize("GAME", row[1]);
-        return first + "|" + Localize("GAME", row[1]) + "|" + boxes.Shown();
-    });
+// Registers the text file and makes `language` current, as start-up does.
+void Start(CIniFile& texts, const std::string& language) {
+    ResetLocalizationForTesting();
+    ASSERT_TRUE(texts.Load(TEST_DATA "/LocalizedStrings.ini"));
+    CreateLocalization();
+    RegisterLocalizationSource("GAME", &texts);
+    SetLanguage(language);
 }
 
-TEST_F(Localization, LanguagesSourcesAndArguments) {
+TEST(Localization, TextsComeFromTheCurrentLanguageAndUnknownIdentifiersShowThemselves) {
+    CIniFile texts, other;
+    BoxCapture boxes;
     EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "E_SETUP_APPLY"); // before any localization
-    Start("French");
+    Start(texts, "French");
     EXPECT_EQ(SetLanguage("English"), "French");
     EXPECT_EQ(LocalizeFormat("GAME", "E_UNITS", 12), "12 units");
     EXPECT_EQ(LocalizeFormat("GAME", "E_UNKNOWN_%d", 3), "E_UNKNOWN_3");
     // A document registered again under the name replaces the packs built from the old one.
-    CIniFile other;
     other.Parse("[E_SETUP_APPLY]\nEnglish = Go\n", 29);
     RegisterLocalizationSource("GAME", &other);
     RegisterLocalizationSource("GAME", nullptr);
     EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY") + boxes.Shown(), "Go");
-    EXPECT_EXIT(
-        {
-            BoxCapture echo(true);
-            Localize("MENU", "E_SETUP_APPLY");
-        },
-        ::testing::ExitedWithCode(kFatalExitCode), "box 1 ERROR: Localization pack not found");
+    ExpectEachRow(TEST_DATA "/texts.txt", [&](const Row& row) {
+        boxes.Clear();
+        Start(texts, row[0]);
+        const std::string first = Localize("GAME", row[1]);
+        return first + "|" + Localize("GAME", row[1]) + "|" + boxes.Shown();
+    });
+    BoxCapture echo(true);
+    EXPECT_EXIT(Localize("MENU", "E_SETUP_APPLY"), ::testing::ExitedWithCode(kFatalExitCode),
+                "box 1 ERROR: Localization pack not found");
+    ResetLocalizationForTesting();
 }

@@ -4,80 +4,55 @@
 
 #include "Platform/Win32.h"
 
-namespace {
+#if !defined(WINAPI)
+#define WINAPI // the native build's MessageBoxA has the default calling convention
+#endif
 
-std::vector<CapturedBox> boxes;
-bool echo = false;
+static std::vector<CapturedBox> boxes;
+static bool capturing = false;
+static bool echo = false;
 
-void Record(const char* text, const char* caption, unsigned style) {
-    boxes.push_back({caption ? caption : "", text ? text : "", style});
-    if (echo) {
-        std::fprintf(stderr, "box %u %s: %s\n", static_cast<unsigned>(boxes.size()),
-                     boxes.back().caption.c_str(), boxes.back().text.c_str());
-        std::fflush(stderr);
+// Takes the place of MessageBoxA: records the box while a capture lives, otherwise prints it
+// as the native build's own default does. Either way the answer is OK, so no test waits.
+static int WINAPI Answer(HWND, LPCSTR text, LPCSTR caption, UINT style) {
+    if (!capturing) {
+        std::fprintf(stderr, "[%s] %s\n", caption, text);
+    } else {
+        boxes.push_back({caption ? caption : "", text ? text : "", style});
+        if (echo)
+            std::fprintf(stderr, "box %u %s: %s\n", static_cast<unsigned>(boxes.size()),
+                         boxes.back().caption.c_str(), boxes.back().text.c_str());
     }
+    std::fflush(stderr);
+    return IDOK;
 }
-
-} // namespace
 
 #if defined(_WIN32)
 // The program calls USER32's MessageBoxA through its import slot. A test program defines that
 // slot itself, so the linker takes ours instead of the import library's and the product code
-// stays untouched. While no capture is active, calls go to the real function.
-namespace {
-
+// stays untouched.
 using MessageBoxFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
-bool capturing = false;
-
-void Install(bool on) {
-    capturing = on;
-}
-
-int WINAPI RecordOrShow(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
-    if (capturing) {
-        Record(text, caption, style);
-        return IDOK;
-    }
-    static MessageBoxFn real = reinterpret_cast<MessageBoxFn>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("user32.dll"), "MessageBoxA")));
-    return real ? real(owner, text, caption, style) : IDOK;
-}
-
-} // namespace
-
 extern "C" {
 #if defined(_WIN64)
-MessageBoxFn __imp_MessageBoxA = &RecordOrShow;
+MessageBoxFn __imp_MessageBoxA = &Answer;
 #else
-MessageBoxFn _imp__MessageBoxA_16 __asm__("__imp__MessageBoxA@16") = &RecordOrShow;
+MessageBoxFn _imp__MessageBoxA_16 __asm__("__imp__MessageBoxA@16") = &Answer;
 #endif
 }
 #else
 #include "Platform/Posix/PosixHooks.h"
 
-namespace {
-
-int RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT style) {
-    Record(text, caption, style);
-    return IDOK;
-}
-
-void Install(bool on) {
-    Platform::SetMessageBoxSink(on ? &RecordBox : nullptr);
-}
-
-} // namespace
+const bool installed = (Platform::SetMessageBoxSink(&Answer), true);
 #endif
 
 BoxCapture::BoxCapture(bool echoToStderr) {
     boxes.clear();
+    capturing = true;
     echo = echoToStderr;
-    Install(true);
 }
 
 BoxCapture::~BoxCapture() {
-    echo = false;
-    Install(false);
+    capturing = echo = false;
 }
 
 const std::vector<CapturedBox>& BoxCapture::Boxes() const {

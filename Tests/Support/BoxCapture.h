@@ -21,8 +21,4 @@ public:
     // Every box so far as "<caption>: <text>" and a line feed, in order.
     std::string Shown() const;
     void Clear();
-
-private:
-    BoxCapture(const BoxCapture&) = delete;
-    BoxCapture& operator=(const BoxCapture&) = delete;
 };

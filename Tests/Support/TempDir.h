@@ -24,8 +24,6 @@ public:
 private:
     std::string path;
     std::string previous;
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 };
 
 // The rows of a table file that stands next to a test (TEST_DATA "/name.txt"): one row a line,
