@@ -1,6 +1,8 @@
+// Language selection at start-up, and the texts Localize gives in the chosen language.
 #include "Ini/Localization.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 #include "BoxCapture.h"
 #include "FatalExitCode.h"
@@ -9,112 +11,58 @@
 #include "Ini/LocalizationTesting.h"
 #include "TempDir.h"
 
-namespace {
-
-const char* const kTexts = "[E_SETUP_APPLY]\r\nEnglish = \"Apply\"\r\nfrench = \"Appliquer\"\r\n"
-                           "[E_PERCENT]\r\nFrench = \"100%%\"\r\n"
-                           "English = \"100%% sure, 50% odd, %d left, %s and %n\"\r\n"
-                           "[E_UNITS]\r\nEnglish = \"%d units\"\r\nFrench = \"%d unit\xE9s\"\r\n";
-
-class LocalizationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetLocalizationForTesting();
+TEST(LanguageSelection, FirstLanguageInKeyOrderWithAFolderIsChosen) {
+    ExpectEachRow(TEST_DATA "/languages.txt", [](const Row& row) {
         ResetLanguageSelectionForTesting();
-    }
-
-    // Loads `texts` as the text file and makes `language` current, as start-up does.
-    void Start(const std::string& texts, const std::string& language) {
-        TempDir::WriteFile("DATA/INI/LocalizedStrings.ini", texts);
-        ASSERT_TRUE(document.Load("DATA\\INI\\LocalizedStrings.ini"));
-        CreateLocalization();
-        RegisterLocalizationSource("GAME", &document);
-        SetLanguage(language);
-    }
-
-    TempDir dir;
-    BoxCapture boxes;
-    CIniFile document;
-};
-
-TEST_F(LocalizationTest, TextComesFromTheCurrentLanguageAndUnknownIdentifiersShowThemselves) {
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "E_SETUP_APPLY"); // before any localization
-    Start(kTexts, "French");
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Appliquer"); // the key "french" matches
-    EXPECT_EQ(Localize("GAME", "E_UNITS"), "%d unit\xE9s");
-    EXPECT_EQ(SetLanguage("English"), "French");
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Apply");
-    EXPECT_EQ(Localize("GAME", "e_setup_apply"), "e_setup_apply");
-    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
-    EXPECT_EQ(Localize("GAME", "E_NOT_THERE"), "E_NOT_THERE");
-    EXPECT_TRUE(boxes.Boxes().empty());
+        TempDir dir;
+        BoxCapture boxes;
+        TempDir::WriteFile("DATA/INI/Various.ini", row[0]);
+        std::istringstream made(row[1]);
+        for (std::string folder; made >> folder;)
+            TempDir::MakeDir(folder);
+        SelectLanguage();
+        std::string result;
+        for (size_t i = 0; i < LanguageNames.size(); ++i)
+            result += LanguageNames[i] + " " + LanguageFolders[i] + "|";
+        EXPECT_EQ(LanguageCount, static_cast<int>(LanguageNames.size()));
+        result += " clamped";
+        for (int index : {-3, 0, 7})
+            result += " " + GetLanguageName(ClampLanguageIndex(index));
+        return result + " selected " + std::to_string(SelectedLanguage) + "|" + boxes.Shown();
+    });
+    ResetLanguageSelectionForTesting();
 }
 
-TEST_F(LocalizationTest, WithoutArgumentsOnlyDoublePercentIsExpanded) {
-    Start(kTexts, "English");
-    EXPECT_EQ(Localize("GAME", "E_PERCENT"), "100% sure, 50% odd, %d left, %s and %n");
-    EXPECT_EQ(Localize("GAME", "%s%n%%"), "%s%n%");
+// Registers the text file and makes `language` current, as start-up does.
+void Start(CIniFile& texts, const std::string& language) {
+    ResetLocalizationForTesting();
+    ASSERT_TRUE(texts.Load(TEST_DATA "/LocalizedStrings.ini"));
+    CreateLocalization();
+    RegisterLocalizationSource("GAME", &texts);
+    SetLanguage(language);
+}
+
+TEST(Localization, TextsComeFromTheCurrentLanguageAndUnknownIdentifiersShowThemselves) {
+    CIniFile texts, other;
+    BoxCapture boxes;
+    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "E_SETUP_APPLY"); // before any localization
+    Start(texts, "French");
+    EXPECT_EQ(SetLanguage("English"), "French");
     EXPECT_EQ(LocalizeFormat("GAME", "E_UNITS", 12), "12 units");
     EXPECT_EQ(LocalizeFormat("GAME", "E_UNKNOWN_%d", 3), "E_UNKNOWN_3");
-    SetLanguage("French");
-    EXPECT_EQ(Localize("GAME", "E_PERCENT"), "100%");
-    ResetLocalizationForTesting();
-    EXPECT_EQ(Localize("GAME", "%s%n%%"), "%s%n%");
-}
-
-TEST_F(LocalizationTest, EachSectionLackingTheLanguageWarnsOnceWhenThePackIsBuilt) {
-    for (const char* language : {"German", ""}) {
-        SCOPED_TRACE(language);
-        Start(kTexts, language);
-        ASSERT_EQ(boxes.Boxes().size(), 3u);
-        for (const CapturedBox& box : boxes.Boxes()) {
-            EXPECT_EQ(box.caption, "WARNING");
-            EXPECT_EQ(box.text, "Error: Unable to locate specified key");
-        }
-        boxes.Clear();
-        EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "__INI_ERROR__");
-        EXPECT_EQ(Localize("GAME", "E_OTHER"), "E_OTHER");
-        EXPECT_TRUE(boxes.Boxes().empty());
-        ResetLocalizationForTesting();
-    }
-}
-
-TEST_F(LocalizationTest, SelectedLanguageReadsItsOwnKeyOfEachTopLevelSection) {
-    TempDir::WriteFile("DATA/INI/Various.ini",
-                       "[LANGUAGES]\r\n0 = \"Francais, French\"\r\n1 = \"English, English\"\r\n");
-    TempDir::MakeDir("DATA/INI/English");
-    SelectLanguage();
-    Start("TOP = \"x\"\r\n[E_SETUP_APPLY]\r\nFrancais = \"Appliquer\"\r\nENGLISH = \"Apply\"\r\n"
-          "[E_SETUP_APPLY/E_B]\r\nEnglish = \"b\"\r\n",
-          GetLanguageName(ClampLanguageIndex(SelectedLanguage)));
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Apply");
-    EXPECT_EQ(Localize("GAME", "E_B"), "E_B");
-    EXPECT_EQ(Localize("GAME", "TOP"), "TOP");
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(LocalizationTest, ReplacingASourceDropsItsOldPacks) {
-    Start(kTexts, "English");
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Apply");
-    CIniFile other;
-    const std::string bytes = "[E_SETUP_APPLY]\r\nEnglish = \"Go\"\r\n";
-    other.Parse(bytes.data(), bytes.size());
+    // A document registered again under the name replaces the packs built from the old one.
+    other.Parse("[E_SETUP_APPLY]\nEnglish = Go\n", 29);
     RegisterLocalizationSource("GAME", &other);
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Go");
     RegisterLocalizationSource("GAME", nullptr);
-    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY"), "Go");
+    EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY") + boxes.Shown(), "Go");
+    ExpectEachRow(TEST_DATA "/texts.txt", [&](const Row& row) {
+        boxes.Clear();
+        Start(texts, row[0]);
+        const std::string first = Localize("GAME", row[1]);
+        return first + "|" + Localize("GAME", row[1]) + "|" + boxes.Shown();
+    });
+    BoxCapture echo(true);
+    EXPECT_EXIT(Localize("MENU", "E_SETUP_APPLY"), ::testing::ExitedWithCode(kFatalExitCode),
+                "box 1 ERROR: Localization pack not found");
+    ResetLocalizationForTesting();
 }
-
-using LocalizationDeathTest = LocalizationTest;
-
-TEST_F(LocalizationDeathTest, UnregisteredSourceEndsTheProgram) {
-    Start(kTexts, "English");
-    EXPECT_EXIT(
-        {
-            BoxCapture echo(true);
-            Localize("MENU", "E_SETUP_APPLY");
-        },
-        ::testing::ExitedWithCode(kFatalExitCode), "box 1 ERROR: Localization pack not found");
-}
-
-} // namespace

@@ -1,100 +1,55 @@
 #include "Ini/PackCache.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <sstream>
 
-namespace {
+#include "TempDir.h"
 
-// A builder whose packs weigh what their language names as a number; "fail" makes none.
-int built = 0;
-int destroyed = 0;
-
-uint32_t SizeOf(const LanguagePack& pack) {
-    return pack.byteSize;
-}
-
-bool Build(LanguagePack*& out, const PackKey& key) {
-    if (key.second == "fail")
-        return false;
-    ++built;
-    out = new LanguagePack();
-    out->source = key.first;
-    out->language = key.second;
-    out->byteSize = static_cast<uint32_t>(std::stoul(key.second));
-    return true;
-}
-
-void Destroy(LanguagePack* pack) {
+static int destroyed = 0;
+// A pack weighs its language read as a number; the language "fail" gets no pack.
+const PackCache::SizeFn kSizeOf = [](const LanguagePack& pack) { return pack.byteSize; };
+const PackCache::CreateFn kBuild = [](LanguagePack*& out, const PackKey& key) {
+    out = key.second == "fail" ? nullptr : new LanguagePack();
+    if (out)
+        out->byteSize = static_cast<uint32_t>(std::stoul(key.second));
+    return out != nullptr;
+};
+const PackCache::DestroyFn kDestroy = [](LanguagePack* pack) {
     ++destroyed;
     delete pack;
-}
-
-class PackCacheTest : public ::testing::Test {
-protected:
-    void SetUp() override { built = destroyed = 0; }
 };
 
-TEST_F(PackCacheTest, CachedPackIsServedWithoutRebuildingAndAFailedBuildLeavesNoEntry) {
-    EXPECT_EQ(PackCache(&SizeOf, &Build, &Destroy).Capacity(), 512000u);
-    PackCache cache(&SizeOf, &Build, &Destroy, 100);
-    LanguagePack* first = cache.Find(PackKey("GAME", "6"));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->language, "6");
-    EXPECT_EQ(cache.Find(PackKey("GAME", "6")), first);
-    EXPECT_EQ(cache.Find(PackKey("GAME", "fail")), nullptr);
-    EXPECT_EQ(built, 1);
-    EXPECT_EQ(cache.Count(), 1u);
-    EXPECT_EQ(cache.TotalSize(), 6u);
-}
-
-TEST_F(PackCacheTest, FullCacheEvictsTheFirstKeysBeforeBuilding) {
-    PackCache cache(&SizeOf, &Build, &Destroy, 10);
-    cache.Find(PackKey("B", "6"));
-    cache.Find(PackKey("A", "6")); // 6 is below 10: nothing is evicted
-    EXPECT_EQ(cache.TotalSize(), 12u);
-    // 12 is not below 10: ("A", "6") goes first, which brings the total to 6.
-    cache.Find(PackKey("C", "1"));
-    EXPECT_FALSE(cache.Contains(PackKey("A", "6")));
-    EXPECT_TRUE(cache.Contains(PackKey("B", "6")));
-    EXPECT_EQ(cache.TotalSize(), 7u);
-    EXPECT_EQ(destroyed, 1);
-    // Keys order by source, then language: ("B", "10") sorts before ("B", "6").
-    cache.Find(PackKey("B", "10"));
-    cache.Find(PackKey("D", "1"));
-    EXPECT_FALSE(cache.Contains(PackKey("B", "10")));
-    EXPECT_TRUE(cache.Contains(PackKey("B", "6")));
-}
-
-TEST_F(PackCacheTest, PackGrownAfterEnteringIsEvictedWithoutWrappingTheTotal) {
-    PackCache cache(&SizeOf, &Build, &Destroy, 10);
-    LanguagePack* pack = cache.Find(PackKey("A", "9"));
-    pack->AddText("E_NEW_IDENTIFIER", "E_NEW_IDENTIFIER");
-    EXPECT_EQ(pack->byteSize, 41u);
-    cache.Find(PackKey("B", "2"));
-    cache.Find(PackKey("C", "3"));
-    EXPECT_FALSE(cache.Contains(PackKey("A", "9")));
-    EXPECT_EQ(cache.TotalSize(), 5u);
-}
-
-TEST_F(PackCacheTest, DroppingASourceDestroysOnlyItsPacksAndTheCacheTheRest) {
-    {
-        PackCache cache(&SizeOf, &Build, &Destroy, 100);
-        cache.Find(PackKey("GAME", "1"));
-        cache.Find(PackKey("GAME", "2"));
-        cache.Find(PackKey("MENU", "4"));
-        cache.DropSource("GAME");
-        EXPECT_EQ(cache.Count(), 1u);
-        EXPECT_EQ(cache.TotalSize(), 4u);
-        EXPECT_EQ(destroyed, 2);
+// Replays a row of packs.txt.
+static std::string Replay(const Row& row) {
+    destroyed = 0;
+    PackCache cache(kSizeOf, kBuild, kDestroy, static_cast<uint32_t>(std::stoul(row[0])));
+    std::set<PackKey> keys;
+    std::istringstream ops(row[1]);
+    for (std::string op; ops >> op;) {
+        const std::string name = op.substr(op[0] == '+' || op[0] == '-');
+        const PackKey key(name.substr(0, name.find('/')), name.substr(name.find('/') + 1));
+        if (op[0] == '-') {
+            cache.DropSource(name);
+            continue;
+        }
+        keys.insert(key);
+        LanguagePack* pack = cache.Find(key);
+        if (op[0] == '+')
+            pack->AddText("E_NEW_IDENTIFIER", "E_NEW_IDENTIFIER");
     }
-    EXPECT_EQ(destroyed, 3);
+    std::string result;
+    for (const PackKey& key : keys)
+        result += cache.Contains(key) ? key.first + "/" + key.second + " " : "";
+    return result + "total " + std::to_string(cache.TotalSize()) + " destroyed " +
+           std::to_string(destroyed);
 }
 
-TEST(LanguagePack, FirstTextOfAnIdentifierStaysAndIsCountedOnce) {
-    LanguagePack pack;
+TEST(PackCache, EvictsInKeyOrderWhileTheTotalIsNotBelowTheCapacity) {
+    ExpectEachRow(TEST_DATA "/packs.txt", Replay);
+    EXPECT_EQ(PackCache(kSizeOf, kBuild, kDestroy).Capacity(), 512000u);
+    LanguagePack pack; // the first text of an identifier stays and counts once
     EXPECT_TRUE(pack.AddText("E_A", "abc"));
     EXPECT_FALSE(pack.AddText("E_A", "longer text"));
-    EXPECT_EQ(pack.texts.at("E_A"), "abc");
-    EXPECT_EQ(pack.byteSize, 6u);
+    EXPECT_EQ(pack.texts.at("E_A") + std::to_string(pack.byteSize), "abc6");
 }
-
-} // namespace

@@ -18,9 +18,7 @@ public:
     explicit BoxCapture(bool echoToStderr = false);
     ~BoxCapture();
     const std::vector<CapturedBox>& Boxes() const;
+    // Every box so far as "<caption>: <text>" and a line feed, in order.
+    std::string Shown() const;
     void Clear();
-
-private:
-    BoxCapture(const BoxCapture&) = delete;
-    BoxCapture& operator=(const BoxCapture&) = delete;
 };

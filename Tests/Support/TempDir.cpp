@@ -3,29 +3,38 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path NewFolderName() {
-    static unsigned counter = 0;
-    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::ostringstream name;
-    name << "velmark-test-" << ticks << "-" << ++counter;
-    return fs::temp_directory_path() / name.str();
+static std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        // text[size()] is the terminating NUL, which is no escape code.
+        const size_t code = text[i] == '\\' ? std::string("rnt0\\x").find(text[i + 1]) : 6;
+        if (code == 5) {
+            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else if (code < 5) {
+            out += "\r\n\t\0\\"[code];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
-} // namespace
-
-TempDir::TempDir() {
-    fs::path folder = NewFolderName();
-    fs::create_directories(folder);
-    path = folder.string();
-    previous = fs::current_path().string();
-    fs::current_path(folder);
+TempDir::TempDir() : previous(fs::current_path().string()) {
+    static unsigned counter = 0;
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    path = (fs::temp_directory_path() /
+            ("velmark-test-" + std::to_string(ticks) + "-" + std::to_string(++counter)))
+               .string();
+    fs::create_directories(path);
+    fs::current_path(path);
 }
 
 TempDir::~TempDir() {
@@ -33,27 +42,23 @@ TempDir::~TempDir() {
     fs::current_path(previous, ignored);
     // Read-only files would stop the removal on Windows.
     for (auto& entry : fs::recursive_directory_iterator(path, ignored))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        SetReadOnly(entry.path().string(), false);
     fs::remove_all(path, ignored);
 }
 
 void TempDir::WriteFile(const std::string& relPath, const std::string& bytes) {
-    fs::path p(relPath);
-    if (p.has_parent_path())
-        fs::create_directories(p.parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    if (!out)
+    if (fs::path(relPath).has_parent_path())
+        fs::create_directories(fs::path(relPath).parent_path());
+    if (!std::ofstream(relPath, std::ios::binary)
+             .write(bytes.data(), std::streamsize(bytes.size())))
         throw std::runtime_error("cannot write test file " + relPath);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string TempDir::ReadFile(const std::string& relPath) {
     std::ifstream in(relPath, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read test file " + relPath);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool TempDir::Exists(const std::string& relPath) {
@@ -65,14 +70,26 @@ void TempDir::MakeDir(const std::string& relPath) {
 }
 
 void TempDir::SetReadOnly(const std::string& relPath, bool readOnly) {
-    const fs::perms write =
-        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (readOnly)
-        fs::permissions(relPath, write, fs::perm_options::remove);
-    else
-        fs::permissions(relPath, fs::perms::owner_write, fs::perm_options::add);
+    std::error_code ignored;
+    fs::permissions(relPath,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    readOnly ? fs::perm_options::remove : fs::perm_options::add, ignored);
 }
 
 bool TempDir::IsReadOnly(const std::string& relPath) {
     return (fs::status(relPath).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::vector<Row> ReadTable(const std::string& path) {
+    std::istringstream text(TempDir::ReadFile(path));
+    std::vector<Row> rows;
+    for (std::string line; std::getline(text, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        rows.emplace_back();
+        std::istringstream fields(line + "\t"); // so that an empty last field counts
+        for (std::string field; std::getline(fields, field, '\t');)
+            rows.back().push_back(Unescape(field));
+    }
+    return rows;
 }

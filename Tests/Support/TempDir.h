@@ -2,7 +2,9 @@
 // works only with paths relative to its working folder. Removed afterwards.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -22,6 +24,18 @@ public:
 private:
     std::string path;
     std::string previous;
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 };
+
+// The rows of a table file that stands next to a test (TEST_DATA "/name.txt"): one row a line,
+// fields separated by tabs; empty lines and lines starting with "#" are skipped. Fields take
+// the escapes \r \n \t \0 \\ and \xHH, so that any bytes can be written in a readable file.
+using Row = std::vector<std::string>;
+std::vector<Row> ReadTable(const std::string& path);
+
+// Expects `result` of every row of the table file to be the row's last field.
+template <typename Result> void ExpectEachRow(const std::string& path, Result result) {
+    for (const Row& row : ReadTable(path)) {
+        SCOPED_TRACE(row[0]);
+        EXPECT_EQ(result(row), row.back());
+    }
+}
