@@ -12,43 +12,22 @@ namespace {
 
 // Apply's order of writes: the display page, the game page, the audio page, then the keys
 // every Apply rewrites. A key not named here is written after these, in table order.
+// clang-format off
 const char* const kApplyOrder[] = {
-    "RESOLUTION",
-    "BITDEPTH",
-    "SEAQUALITY",
-    "SKYQUALITY",
-    "TERRAINSIZE",
-    "FORESTDENSITY",
-    "LOD",
-    "SEAANIMATED",
-    "SKYANIMATED",
-    "FORESTANIMATED",
-    "SHADOWS",
-    "TERRAINQUALITY",
-    "FORESTLOADING",
-    "FAR",
-    "METEO",
-    "DEATHTIME",
-    "NBDEATH",
-    "INVERT_MOUSE",
-    "ANIMATEDMENUS",
-    "MOUSE_SPEED",
-    "SOUND_GLOBAL",
-    "SOUND_SAMPLE",
-    "SOUND_STREAM",
-    "SOUND_ENABLE",
-    "SOUND_DEVICE",
-    "SOUND_STRM_STEREO",
-    "SOUND_STRM_QUALITY",
-    "SUN",
-    "FORESTSIZE",
-    "TEXTURINGBIL",
-    "TEXTURINGFOREST",
-    "TEXTURINGSHADOWS",
-    "TEXTURINGTERRAIN",
-    "ENABLEMANAGEPICKING",
-    "MIPMAP",
+    // Display page.
+    "RESOLUTION", "BITDEPTH", "SEAQUALITY", "SKYQUALITY", "TERRAINSIZE", "FORESTDENSITY", "LOD",
+    "SEAANIMATED", "SKYANIMATED", "FORESTANIMATED", "SHADOWS", "TERRAINQUALITY", "FORESTLOADING",
+    "FAR", "METEO",
+    // Game page.
+    "DEATHTIME", "NBDEATH", "INVERT_MOUSE", "ANIMATEDMENUS", "MOUSE_SPEED",
+    // Audio page.
+    "SOUND_GLOBAL", "SOUND_SAMPLE", "SOUND_STREAM", "SOUND_ENABLE", "SOUND_DEVICE",
+    "SOUND_STRM_STEREO", "SOUND_STRM_QUALITY",
+    // Every Apply.
+    "SUN", "FORESTSIZE", "TEXTURINGBIL", "TEXTURINGFOREST", "TEXTURINGSHADOWS", "TEXTURINGTERRAIN",
+    "ENABLEMANAGEPICKING", "MIPMAP",
 };
+// clang-format on
 
 std::vector<const SettingsKey*> BuildApplyOrder() {
     std::vector<const SettingsKey*> order;
