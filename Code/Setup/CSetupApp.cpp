@@ -1,33 +1,13 @@
 #include "Setup/CSetupApp.h"
 
-#include <cstdlib>
-
 #include "App/Report.h"
+#include "Setup/SettingsApply.h"
 #include "Setup/SettingsKeys.h"
 
 namespace {
 
 const char* const kSaveFailedMessage =
     "Sauvegarde du fichier 'Config.ini' impossible\nLe fichier est peut-etre en lecture seule";
-
-// Stores one key of the default set through the setter of its form, so numbers are written
-// exactly as the program writes them elsewhere ("%d", "%f").
-void WriteDefault(CIniFile& section, const SettingsKey& key, const char* value) {
-    switch (key.form) {
-    case KeyForm::Bool:
-        section.SetBool(key.key, std::atoi(value) != 0, true);
-        break;
-    case KeyForm::Int:
-        section.SetInt(key.key, std::atoi(value), true);
-        break;
-    case KeyForm::Float:
-        section.SetFloat(key.key, static_cast<float>(std::atof(value)), true);
-        break;
-    case KeyForm::Text:
-        section.SetString(key.key, value, true);
-        break;
-    }
-}
 
 } // namespace
 
@@ -76,7 +56,7 @@ void CSetupApp::WriteDefaultSettings() {
         CIniFile* section = settings.FindSection(defaults[i].section);
         if (!section)
             section = settings.AddSection(defaults[i].section);
-        WriteDefault(*section, *defaults[i].key, defaults[i].value);
+        StoreSetting(*section, *defaults[i].key, defaults[i].value);
     }
     SaveSettings();
 }

@@ -7,15 +7,9 @@
 
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
+#include "Setup/SettingsKeys.h"
 
 struct TabPages;
-
-// One entry of a combo box's value list.
-struct Choice {
-    int listId;          // control number of the combo box
-    std::string display; // text shown
-    std::string stored;  // text stored in the settings file
-};
 
 class CSetupApp {
 public:
@@ -36,6 +30,7 @@ public:
     // French save message.
     void SaveSettings();
 
+    // Fills the value lists from the key table's lists (ListChoices), in table order.
     void BuildChoiceLists();
     void AddChoice(int listId, const std::string& display, const std::string& stored);
     int CountChoices(int listId) const;

@@ -1,10 +1,16 @@
 #include "Setup/CSetupApp.h"
 
+#include <algorithm>
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "BoxCapture.h"
 #include "FatalExitCode.h"
+#include "Ini/CIniFile.h"
+#include "Ini/Localization.h"
 #include "Ini/LocalizationTesting.h"
+#include "Setup/SettingsApply.h"
 #include "TempDir.h"
 
 namespace {
@@ -17,33 +23,16 @@ public:
     TestApp() = default;
 };
 
-std::string DefaultConfig() {
-    return TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/default_config.ini");
+std::string Data(const std::string& name) {
+    return TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/" + name);
 }
 
 // `text` with the first occurrence of `from` replaced by `to`.
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos)
-        text.replace(at, from.size(), to);
-    return text;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
-
-// Matches a death test's standard error when it holds the parts in this order.
-class InOrder : public ::testing::MatcherInterface<const std::string&> {
-public:
-    explicit InOrder(std::vector<std::string> parts) : parts(std::move(parts)) {}
-    bool MatchAndExplain(const std::string& text, ::testing::MatchResultListener*) const override {
-        size_t from = 0;
-        for (const std::string& part : parts)
-            if ((from = text.find(part, from)) == std::string::npos)
-                return false;
-        return true;
-    }
-    void DescribeTo(std::ostream* os) const override { *os << "holds both boxes in order"; }
-    std::vector<std::string> parts;
-};
 
 class SetupAppTest : public ::testing::Test {
 protected:
@@ -56,38 +45,17 @@ protected:
     BoxCapture boxes;
 };
 
-TEST_F(SetupAppTest, MissingFileIsWrittenWithExactlyTheDefaultSet) {
-    TestApp app;
-    ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].caption, "CFileHarvel Error");
-    EXPECT_EQ(TempDir::ReadFile(kConfig), DefaultConfig());
-    EXPECT_TRUE(app.settingsLoaded);
-    EXPECT_FALSE(app.IsSettingsIncomplete());
-    EXPECT_EQ(app.settings.GetString("OPTIONS_LOW", "FAR"), "50");
-    // No window exists in this build: the dialog members stay unset.
-    EXPECT_EQ(app.dialog, nullptr);
-    EXPECT_EQ(app.tabPages, nullptr);
-    for (int page = 0; page < 3; ++page)
-        EXPECT_TRUE(app.pageNeedsFill[page] && app.pageNeedsInit[page]);
-    EXPECT_EQ(app.settingsPath, "Player\\Config.ini");
-    EXPECT_EQ(app.configSource, 0);
-    EXPECT_EQ(app.currentPage, 0);
-    EXPECT_FALSE(app.IsDone());
-}
-
-TEST_F(SetupAppTest, IncompleteFileIsRebuiltInFullKeepingExtrasAndACompleteOneIsLeft) {
-    const std::string defaults = DefaultConfig();
+TEST_F(SetupAppTest, MissingOrIncompleteFileIsRebuiltInFullKeepingExtras) {
+    const std::string defaults = Data("default_config.ini");
     // Any non-empty text passes the check, even one that no list holds.
     const std::string complete = Replace(defaults, "\"(800,600)\"", "\"(1280,1024)\"");
     const struct {
-        std::string text, expected;
+        std::string text, expected; // no file for an empty text
     } rows[] = {
+        {"", defaults},
         {complete, complete},
-        {Replace(Replace(defaults, "NAME = \"Player\"", "NAME = \"\""),
-                 "LOD                 = \"1\"", "LOD                 = \"0\""),
-         defaults},
         {"[OPTIONS]\r\nLOD = \"0\"\r\n[PLAYER]\r\nNAME = \"Ann\"\r\n", defaults},
-        {Replace(defaults, "\"Player\"", "\"__INI_ERROR__\""), defaults},
+        {Replace(defaults, "\"Player\"", "\"\""), defaults},
         // Extra keys and sections survive a rebuild.
         {"[OPTIONS]\r\nLOD = \"0\"\r\nGAMMA = \"1.2\"\r\n[MODS]\r\nFOO = \"bar\"\r\n",
          "\r\n[MODS]\r\n\r\n\tFOO = \"bar\"\r\n" +
@@ -96,89 +64,120 @@ TEST_F(SetupAppTest, IncompleteFileIsRebuiltInFullKeepingExtrasAndACompleteOneIs
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
-        TempDir::WriteFile(kConfig, row.text);
+        if (!row.text.empty())
+            TempDir::WriteFile(kConfig, row.text);
         TestApp app;
         EXPECT_EQ(TempDir::ReadFile(kConfig), row.expected);
-        EXPECT_TRUE(app.settingsLoaded);
-        EXPECT_FALSE(app.IsSettingsIncomplete());
+        EXPECT_TRUE(app.settingsLoaded && !app.IsSettingsIncomplete());
     }
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-// Wine run by root lets a read-only file be written, which Windows refuses.
-bool ReadOnlyFilesRefuseWriting() {
-    TempDir::WriteFile("probe.txt", "x");
-    TempDir::SetReadOnly("probe.txt", true);
-    HANDLE file = CreateFileA("probe.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool refused = file == INVALID_HANDLE_VALUE;
-    if (!refused)
-        CloseHandle(file);
-    TempDir::SetReadOnly("probe.txt", false);
-    return refused;
+    // Only the missing file's failed open.
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "CFileHarvel Error");
 }
 
 using SetupAppDeathTest = SetupAppTest;
 
-TEST_F(SetupAppDeathTest, ReadOnlyFileNeedingARebuildEndsTheProgram) {
-    if (!ReadOnlyFilesRefuseWriting())
-        GTEST_SKIP() << "this system lets the user write read-only files";
-    TempDir::WriteFile(kConfig, "[OPTIONS]\r\nLOD = \"0\"\r\n");
-    TempDir::SetReadOnly(kConfig, true);
-    const ::testing::Matcher<const std::string&> boxesInOrder(new InOrder(
-        {"box 1 CFileHarvel Error: ", "box 2 ERROR: Sauvegarde du fichier 'Config.ini' impossible\n"
-                                      "Le fichier est peut-etre en lecture seule"}));
+TEST_F(SetupAppDeathTest, AFileThatCannotBeRebuiltEndsTheProgram) {
+    // Without its folder the settings file can neither be read nor written.
+    std::filesystem::remove("Player");
     EXPECT_EXIT(
         {
             BoxCapture echo(true);
             TestApp app;
         },
-        ::testing::ExitedWithCode(kFatalExitCode), boxesInOrder);
-    TempDir::SetReadOnly(kConfig, false);
+        ::testing::ExitedWithCode(kFatalExitCode),
+        "ERROR: Sauvegarde du fichier 'Config.ini' impossible");
 }
 
-TEST_F(SetupAppTest, ChoiceListsHoldTheirEntriesInOrder) {
+TEST_F(SetupAppTest, ListsShowTheChosenLanguageAndSlidersTheirRanges) {
+    std::filesystem::copy(VELMARK_SOURCE_ROOT "/SampleGame", ".",
+                          std::filesystem::copy_options::recursive);
+    CIniFile texts;
+    ASSERT_TRUE(texts.Load("DATA\\INI\\LocalizedStrings.ini"));
+    CreateLocalization();
+    RegisterLocalizationSource("GAME", &texts);
+    SetLanguage("French");
     TestApp app;
-    const std::vector<int> expectedLists = {1002, 1002, 1004, 1004, 1005, 1005, 1005,
-                                            1007, 1007, 1007, 1011, 1011, 1011, 1023,
-                                            1023, 1023, 1074, 1074, 1073, 1073};
-    std::vector<int> lists;
-    for (const Choice& choice : app.Choices())
-        lists.push_back(choice.listId);
-    EXPECT_EQ(lists, expectedLists);
-    EXPECT_EQ(app.CountChoices(1005), 3);
-    EXPECT_EQ(app.CountChoices(1073), 2);
-    EXPECT_EQ(app.CountChoices(1067), 0);
-
     const struct {
-        bool stored;
-        int list, index;
-        const char* expected;
-    } rows[] = {{false, 1002, 1, "1024*768"},
-                {true, 1002, 1, "(1024,768)"},
-                {false, 1023, 0, "E_SETUP_LOW"},
-                {true, 1023, 0, "2"}, // the level of detail is stored high for low quality
-                {true, 1007, 2, "High"},
-                {false, 1074, 1, "E_MSG_MENUS_SOUND_STEREO"},
-                {true, 1011, 0, "1"},
-                // Outside a list the output is left alone.
-                {false, 1002, 2, "kept"},
-                {true, 1002, -1, "kept"},
-                {true, 4242, 0, "kept"}};
+        const char* key;
+        int list;
+        std::string values; // Windows-1252 bytes
+        int range[3];       // minimum, maximum, scale; zeros when no slider shows the key
+    } rows[] = {
+        {"RESOLUTION", 1002, "(800,600)=800*600 (1024,768)=1024*768 ", {}},
+        {"BITDEPTH", 1004, "16=16 32=32 ", {}},
+        {"SEAQUALITY", 1005, "0=Basse 1=Moyenne 2=Haute ", {}},
+        {"SKYQUALITY", 1007, "Low=Basse Medium=Moyenne High=Haute ", {}},
+        {"FORESTDENSITY", 1011, "1=Basse 2=Moyenne 3=Haute ", {}},
+        {"LOD", 1023, "2=Basse 1=Moyenne 0=Haute ", {}},
+        {"SOUND_STRM_QUALITY", 1073, "0=Basse 1=Haute ", {}},
+        {"SOUND_STRM_STEREO", 1074, "0=Mono 1=St\xE9r\xE9o ", {}},
+        {"SOUND_DEVICE", 1067, "", {}},
+        {"FAR", 1024, "", {50, 100, 1}},
+        {"MOUSE_SPEED", 1018, "", {10, 20, 10}},
+        {"NOSUCHKEY", 4242, "", {}},
+    };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::to_string(row.list) + " " + std::to_string(row.index));
-        std::string text = "kept";
-        if (row.stored)
-            app.ChoiceStoredAt(row.list, row.index, text);
-        else
-            app.ChoiceDisplayAt(row.list, row.index, text);
-        EXPECT_EQ(text, row.expected);
+        SCOPED_TRACE(row.key);
+        std::string values, fromApp;
+        for (const Choice& choice : ListChoices(row.key))
+            values += choice.stored + "=" + choice.display + " ";
+        EXPECT_EQ(values, row.values);
+        for (int i = 0; i < app.CountChoices(row.list); ++i) {
+            std::string stored, shown;
+            app.ChoiceStoredAt(row.list, i, stored);
+            app.ChoiceDisplayAt(row.list, i, shown);
+            fromApp += stored + "=" + shown + " ";
+        }
+        EXPECT_EQ(fromApp, row.values);
+        int range[3] = {0, 0, 0};
+        EXPECT_EQ(SliderRange(row.key, range[0], range[1], range[2]), row.range[2] != 0);
+        EXPECT_TRUE(std::equal(range, range + 3, row.range));
     }
-    app.AddChoice(1004, "24", "24");
-    EXPECT_EQ(app.CountChoices(1004), 3);
-    std::string text;
-    app.ChoiceStoredAt(1004, 2, text);
-    EXPECT_EQ(text, "24");
+    // Outside a list the output is left as it was.
+    std::string text = "kept";
+    app.ChoiceStoredAt(1002, 2, text);
+    app.ChoiceDisplayAt(1002, -1, text);
+    EXPECT_EQ(text, "kept");
+}
+
+TEST_F(SetupAppTest, ChoosingAConfigurationWritesOptionsAsTheDialogsApply) {
+    const struct {
+        int choice, deviceCount;
+        const char* expected;
+    } rows[] = {
+        {2, 2, "best_quality_config.ini"},
+        {1, 1, "best_performance_config.ini"},
+        {0, 2, "user_choice_config.ini"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.expected);
+        TempDir::WriteFile(kConfig, Data("player_config.ini"));
+        CIniFile settings;
+        ASSERT_TRUE(settings.Load(kConfig));
+        ApplyConfigurationChoice(settings, row.choice, row.deviceCount);
+        ASSERT_TRUE(settings.Save(kConfig));
+        EXPECT_EQ(TempDir::ReadFile(kConfig), Data(row.expected));
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(SettingsApply, WritesThePagesThatExistAndAlwaysTheFixedKeys) {
+    const struct {
+        bool pages[3];
+        size_t written, asked;
+    } rows[] = {
+        {{false, false, false}, 8, 0}, {{true, false, false}, 23, 14},
+        {{false, true, false}, 13, 5}, {{false, false, true}, 15, 6},
+        {{true, true, true}, 35, 25},
+    };
+    for (const auto& row : rows) {
+        CIniFile settings;
+        size_t asked = 0;
+        WriteAppliedKeys(settings, row.pages, [&](const SettingsKey&) { return ++asked, 0; });
+        EXPECT_EQ(OptionsSection(settings).Keys().size(), row.written) << &row - rows;
+        EXPECT_EQ(asked, row.asked) << &row - rows;
+    }
 }
 
 } // namespace
