@@ -123,7 +123,7 @@ TEST_F(SceneStream, EachFileOfTheTableEndsWithItsErrorAndText) {
             EXPECT_EQ(message, Message());
         }
     }
-    EXPECT_EQ(33, rows);
+    EXPECT_EQ(34, rows);
 }
 
 TEST_F(SceneStream, EveryCutFailsCleanlyWhateverTheExceptionMask) {
@@ -224,12 +224,15 @@ TEST_F(SceneStream, MissingOrBadInputAndAFreshStreamSetTheError) {
 }
 
 TEST_F(SceneStream, ChildrenThatWouldMakeACycleAreRefused) {
-    // 0 holds 1, 1 holds 0 and itself: only the first attachment is taken.
+    // 0 holds 1, 1 holds 0 and itself: only the first attachment is taken. 2 then takes 0,
+    // subtree and all.
     NiStream stream;
-    ASSERT_TRUE(Load(stream, File("M 0x04020200 2 'TestLinkNode 'a 1 1 0xFFFFFFFF "
-                                  "'TestLinkNode 'b 2 0 1 0xFFFFFFFF 1 0")));
+    ASSERT_TRUE(Load(stream, File("M 0x04020200 3 'TestLinkNode 'a 1 1 0xFFFFFFFF 'TestLinkNode "
+                                  "'b 2 0 1 0xFFFFFFFF 'TestLinkNode 'c 1 0 0xFFFFFFFF 1 2")));
     ASSERT_EQ(1u, Top(stream, 0)->GetChildCount());
-    auto* b = static_cast<TestLinkNode*>(Top(stream, 0)->GetChildAt(0));
+    auto* a = static_cast<TestLinkNode*>(Top(stream, 0)->GetChildAt(0));
+    ASSERT_EQ(1u, a->GetChildCount());
+    auto* b = static_cast<TestLinkNode*>(a->GetChildAt(0));
     EXPECT_EQ(0u, b->GetChildCount());
     EXPECT_EQ(2u, b->refusedChildren);
 }
