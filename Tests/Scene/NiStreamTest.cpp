@@ -6,6 +6,7 @@
 
 #include "Scene/NiLinkQueue.h"
 #include "Scene/NiObjectList.h"
+#include "Scene/NiObjectPool.h"
 #include "Scene/NiStream.h"
 #include "Scene/NiVersion.h"
 
@@ -123,7 +124,7 @@ TEST_F(SceneStream, EachFileOfTheTableEndsWithItsErrorAndText) {
             EXPECT_EQ(message, Message());
         }
     }
-    EXPECT_EQ(34, rows);
+    EXPECT_EQ(35, rows);
 }
 
 TEST_F(SceneStream, EveryCutFailsCleanlyWhateverTheExceptionMask) {
@@ -248,6 +249,20 @@ TEST_F(SceneStream, DeepTreeNeedsNoDeepStack) {
     EXPECT_TRUE(Top<NiAVObject>(stream, 0)->HasDerivedUpdateFlags());
 }
 
+TEST_F(SceneStream, IdListAcrossTheInputWindowIsQueuedWhole) {
+    const uint32_t leaves = 30000; // 120 000 bytes of ids: more than one window of the istream
+    std::string items = "M 0x04020200 " + std::to_string(leaves + 1) + " 'TestLinkNode 'r " +
+                        std::to_string(leaves);
+    for (uint32_t i = 1; i <= leaves; ++i)
+        items += " " + std::to_string(i);
+    items += " 0xFFFFFFFF";
+    for (uint32_t i = 0; i < leaves; ++i)
+        items += " 'TestLeaf 0";
+    NiStream stream;
+    ASSERT_TRUE(Load(stream, File(items + " 1 0")));
+    EXPECT_EQ(leaves, Top(stream, 0)->GetChildCount());
+}
+
 TEST_F(SceneStream, ReusedStreamLoadsAfterAFailure) {
     NiStream stream;
     EXPECT_FALSE(Load(stream, File("M 0x04020200 2 'TestLinkNode 'x 1 0 0xFFFFFFFF 'NiMissing")));
@@ -272,6 +287,15 @@ TEST(SceneStreamPrimitives, NothingIsReadOutsideALoad) {
     uint32_t word = 7;
     EXPECT_FALSE(stream.ReadUInt32(word));
     EXPECT_EQ(0u, word);
+}
+
+TEST(SceneStreamPrimitives, PoolsHandReleasedBlocksOutAgain) {
+    void* kept = NiObjectPool::Allocate(40);
+    void* released = NiObjectPool::Allocate(40);
+    NiObjectPool::Release(released, 40);
+    EXPECT_EQ(released, NiObjectPool::Allocate(40));
+    NiObjectPool::Release(released, 40);
+    NiObjectPool::Release(kept, 40);
 }
 
 TEST(SceneStreamPrimitives, QueuesStartSmallAndGrow) {
