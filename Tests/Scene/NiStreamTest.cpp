@@ -6,6 +6,7 @@
 
 #include "Scene/NiLinkQueue.h"
 #include "Scene/NiObjectList.h"
+#include "Scene/NiObjectPool.h"
 #include "Scene/NiStream.h"
 #include "Scene/NiVersion.h"
 
@@ -123,7 +124,7 @@ TEST_F(SceneStream, EachFileOfTheTableEndsWithItsErrorAndText) {
             EXPECT_EQ(message, Message());
         }
     }
-    EXPECT_EQ(33, rows);
+    EXPECT_EQ(35, rows);
 }
 
 TEST_F(SceneStream, EveryCutFailsCleanlyWhateverTheExceptionMask) {
@@ -224,12 +225,15 @@ TEST_F(SceneStream, MissingOrBadInputAndAFreshStreamSetTheError) {
 }
 
 TEST_F(SceneStream, ChildrenThatWouldMakeACycleAreRefused) {
-    // 0 holds 1, 1 holds 0 and itself: only the first attachment is taken.
+    // 0 holds 1, 1 holds 0 and itself: only the first attachment is taken. 2 then takes 0,
+    // subtree and all.
     NiStream stream;
-    ASSERT_TRUE(Load(stream, File("M 0x04020200 2 'TestLinkNode 'a 1 1 0xFFFFFFFF "
-                                  "'TestLinkNode 'b 2 0 1 0xFFFFFFFF 1 0")));
+    ASSERT_TRUE(Load(stream, File("M 0x04020200 3 'TestLinkNode 'a 1 1 0xFFFFFFFF 'TestLinkNode "
+                                  "'b 2 0 1 0xFFFFFFFF 'TestLinkNode 'c 1 0 0xFFFFFFFF 1 2")));
     ASSERT_EQ(1u, Top(stream, 0)->GetChildCount());
-    auto* b = static_cast<TestLinkNode*>(Top(stream, 0)->GetChildAt(0));
+    auto* a = static_cast<TestLinkNode*>(Top(stream, 0)->GetChildAt(0));
+    ASSERT_EQ(1u, a->GetChildCount());
+    auto* b = static_cast<TestLinkNode*>(a->GetChildAt(0));
     EXPECT_EQ(0u, b->GetChildCount());
     EXPECT_EQ(2u, b->refusedChildren);
 }
@@ -243,6 +247,20 @@ TEST_F(SceneStream, DeepTreeNeedsNoDeepStack) {
     NiStream stream;
     ASSERT_TRUE(Load(stream, File(items + " 'TestLinkNode 0 0 0xFFFFFFFF 1 0")));
     EXPECT_TRUE(Top<NiAVObject>(stream, 0)->HasDerivedUpdateFlags());
+}
+
+TEST_F(SceneStream, IdListAcrossTheInputWindowIsQueuedWhole) {
+    const uint32_t leaves = 30000; // 120 000 bytes of ids: more than one window of the istream
+    std::string items = "M 0x04020200 " + std::to_string(leaves + 1) + " 'TestLinkNode 'r " +
+                        std::to_string(leaves);
+    for (uint32_t i = 1; i <= leaves; ++i)
+        items += " " + std::to_string(i);
+    items += " 0xFFFFFFFF";
+    for (uint32_t i = 0; i < leaves; ++i)
+        items += " 'TestLeaf 0";
+    NiStream stream;
+    ASSERT_TRUE(Load(stream, File(items + " 1 0")));
+    EXPECT_EQ(leaves, Top(stream, 0)->GetChildCount());
 }
 
 TEST_F(SceneStream, ReusedStreamLoadsAfterAFailure) {
@@ -269,6 +287,15 @@ TEST(SceneStreamPrimitives, NothingIsReadOutsideALoad) {
     uint32_t word = 7;
     EXPECT_FALSE(stream.ReadUInt32(word));
     EXPECT_EQ(0u, word);
+}
+
+TEST(SceneStreamPrimitives, PoolsHandReleasedBlocksOutAgain) {
+    void* kept = NiObjectPool::Allocate(40);
+    void* released = NiObjectPool::Allocate(40);
+    NiObjectPool::Release(released, 40);
+    EXPECT_EQ(released, NiObjectPool::Allocate(40));
+    NiObjectPool::Release(released, 40);
+    NiObjectPool::Release(kept, 40);
 }
 
 TEST(SceneStreamPrimitives, QueuesStartSmallAndGrow) {
