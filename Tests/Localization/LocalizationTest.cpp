@@ -57,9 +57,9 @@ TEST(Localization, TextsComeFromTheCurrentLanguageAndUnknownIdentifiersShowThems
     EXPECT_EQ(Localize("GAME", "E_SETUP_APPLY") + boxes.Shown(), "Go");
     ExpectEachRow(TEST_DATA "/texts.txt", [&](const Row& row) {
         boxes.Clear();
-        Start(texts, row[0]);
-        const std::string first = Localize("GAME", row[1]);
-        return first + "|" + Localize("GAME", row[1]) + "|" + boxes.Shown();
+        Start(texts, row[0]); // builds the packs of the language
+        const std::string built = boxes.Shown(), first = Localize("GAME", row[1]);
+        return built + "|" + first + "|" + Localize("GAME", row[1]) + "|" + boxes.Shown();
     });
     BoxCapture echo(true);
     EXPECT_EXIT(Localize("MENU", "E_SETUP_APPLY"), ::testing::ExitedWithCode(kFatalExitCode),
