@@ -44,8 +44,8 @@ void ShowJson(const Console& console, CIniFile& settings, int configuration) {
 // Names a key the tool does not know, with the nearest ones it does.
 int ReportUnknownKey(const Console& console, const std::string& name) {
     console.err << "unknown key '" << name << "'; nearest:";
-    for (const std::string& near : NearestKeyNames(name, 3))
-        console.err << ' ' << near;
+    for (const std::string& candidate : NearestKeyNames(name, 3))
+        console.err << ' ' << candidate;
     console.err << '\n';
     return kExitUsage;
 }
