@@ -32,43 +32,18 @@ const std::vector<ListEntry>& Lists() {
 
 // Apply's order of writes: the display page, the game page, the audio page, then the keys
 // written whatever the pages.
+// clang-format off
 const char* const kApplyOrder[] = {
-    "RESOLUTION",
-    "BITDEPTH",
-    "SEAQUALITY",
-    "SKYQUALITY",
-    "TERRAINSIZE",
-    "FORESTDENSITY",
-    "LOD",
-    "SEAANIMATED",
-    "SKYANIMATED",
-    "FORESTANIMATED",
-    "SHADOWS",
-    "TERRAINQUALITY",
-    "FORESTLOADING",
-    "FAR",
-    "METEO",
-    "DEATHTIME",
-    "NBDEATH",
-    "INVERT_MOUSE",
-    "ANIMATEDMENUS",
-    "MOUSE_SPEED",
-    "SOUND_GLOBAL",
-    "SOUND_SAMPLE",
-    "SOUND_STREAM",
-    "SOUND_ENABLE",
-    "SOUND_DEVICE",
-    "SOUND_STRM_STEREO",
-    "SOUND_STRM_QUALITY",
-    "SUN",
-    "FORESTSIZE",
-    "TEXTURINGBIL",
-    "TEXTURINGFOREST",
-    "TEXTURINGSHADOWS",
-    "TEXTURINGTERRAIN",
-    "ENABLEMANAGEPICKING",
-    "MIPMAP",
+    "RESOLUTION", "BITDEPTH", "SEAQUALITY", "SKYQUALITY", "TERRAINSIZE", "FORESTDENSITY", "LOD",
+    "SEAANIMATED", "SKYANIMATED", "FORESTANIMATED", "SHADOWS", "TERRAINQUALITY", "FORESTLOADING",
+    "FAR", "METEO",
+    "DEATHTIME", "NBDEATH", "INVERT_MOUSE", "ANIMATEDMENUS", "MOUSE_SPEED",
+    "SOUND_GLOBAL", "SOUND_SAMPLE", "SOUND_STREAM", "SOUND_ENABLE", "SOUND_DEVICE",
+    "SOUND_STRM_STEREO", "SOUND_STRM_QUALITY",
+    "SUN", "FORESTSIZE", "TEXTURINGBIL", "TEXTURINGFOREST", "TEXTURINGSHADOWS", "TEXTURINGTERRAIN",
+    "ENABLEMANAGEPICKING", "MIPMAP",
 };
+// clang-format on
 
 bool IsSoundDevice(const SettingsKey& key) {
     return std::strcmp(key.key, "SOUND_DEVICE") == 0;
