@@ -141,6 +141,8 @@ void Check(const Row& row) {
         std::filesystem::remove("DATA/INI/Various.ini");
     if (row.extra.rfind("strings:", 0) == 0)
         std::ofstream("DATA/INI/LocalizedStrings.ini", std::ios::app) << row.extra.substr(8);
+    if (row.extra.rfind("various:", 0) == 0)
+        std::ofstream("DATA/INI/Various.ini", std::ios::app) << row.extra.substr(8);
     ScriptedAudio::Reset(Devices(row.devices));
     std::ostringstream out, err;
     BoxCapture boxes;
