@@ -1,0 +1,108 @@
+#include "Cli/CommandLine.h"
+
+#include <algorithm>
+#include <functional>
+
+#include <CLI/CLI.hpp>
+
+#include "Cli/Commands.h"
+#include "Cli/WorkingFolder.h"
+
+namespace {
+
+struct Arguments {
+    std::string game = ".";
+    bool json = false;
+    std::vector<std::string> words; // keys, KEY=VALUE pairs, or the preset's name
+};
+
+// Adds a command whose action runs once the line has been parsed.
+CLI::App* AddCommand(CLI::App& parent, const char* name, const char* description,
+                     std::function<int()> action, std::function<int()>& chosen) {
+    CLI::App* command = parent.add_subcommand(name, description);
+    command->callback([action, &chosen] { chosen = action; });
+    return command;
+}
+
+void AddJsonFlag(CLI::App* command, Arguments& arguments) {
+    command->add_flag("--json", arguments.json, "print JSON (UTF-8) instead of text");
+}
+
+void AddCommands(CLI::App& app, Arguments& a, const Console& c, std::function<int()>& chosen) {
+    AddJsonFlag(AddCommand(
+                    app, "show",
+                    "every key of OPTIONS and PLAYER with its value, and the "
+                    "configuration the values match",
+                    [&] { return ShowCommand(c, a.json); }, chosen),
+                a);
+    AddCommand(
+        app, "get", "the values of the keys, one a line", [&] { return GetCommand(c, a.words); },
+        chosen)
+        ->add_option("KEY", a.words, "key names, in any letter case")
+        ->required();
+    AddCommand(
+        app, "set", "store values as the dialog would; one refused value changes nothing",
+        [&] { return SetCommand(c, a.words); }, chosen)
+        ->add_option("KEY=VALUE", a.words, "keys and their new values")
+        ->required();
+    AddCommand(
+        app, "preset", "what choosing a configuration and pressing Apply does",
+        [&] { return PresetCommand(c, a.words.at(0)); }, chosen)
+        ->add_option("CONFIGURATION", a.words, "performance or quality")
+        ->required()
+        ->expected(1)
+        ->check(CLI::IsMember({"performance", "quality"}));
+    AddJsonFlag(AddCommand(
+                    app, "check",
+                    "what the settings program would rebuild, values it "
+                    "cannot show, keys nobody reads, a read-only file; "
+                    "exit 1 when anything is found",
+                    [&] { return CheckCommand(c, a.json); }, chosen),
+                a);
+    AddCommand(
+        app, "repair", "replace only what is missing or unusable with its default",
+        [&] { return RepairCommand(c); }, chosen);
+    AddJsonFlag(AddCommand(
+                    app, "devices", "the sound devices and the SOUND_DEVICE of each",
+                    [&] { return DevicesCommand(c, a.json); }, chosen),
+                a);
+    CLI::App* strings = app.add_subcommand("strings", "the localization files");
+    strings->require_subcommand(1);
+    AddJsonFlag(AddCommand(
+                    *strings, "check",
+                    "check DATA\\INI\\LocalizedStrings.ini against "
+                    "DATA\\INI\\Various.ini; exit 1 when anything is "
+                    "found",
+                    [&] { return StringsCheckCommand(c, a.json); }, chosen),
+                a);
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
+                   std::ostream& err) {
+    CLI::App app("Shows, checks and changes the settings of the game Velmark "
+                 "(Player\\Config.ini) exactly as the settings program does.",
+                 VELMARK_CLI_NAME);
+    app.set_version_flag("--version", std::string(VELMARK_CLI_NAME) + " " + VELMARK_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    Arguments parsed;
+    app.add_option("--game", parsed.game, "the game folder (default: the current folder)");
+    const Console console{out, err};
+    std::function<int()> chosen;
+    AddCommands(app, parsed, console, chosen);
+
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
+    }
+    WorkingFolder folder(parsed.game);
+    if (!folder.Entered()) {
+        err << "cannot enter the game folder '" << parsed.game << "'\n";
+        return kExitFileError;
+    }
+    return chosen ? chosen() : kExitUsage;
+}

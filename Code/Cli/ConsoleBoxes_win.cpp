@@ -1,0 +1,28 @@
+// A console tool must not stop on a message box. The core shows its reports through USER32's
+// MessageBoxA, called through its import slot; this program defines that slot itself, so the
+// linker takes ours instead of the import library's, and every box text goes to standard
+// error as the native build's platform layer prints it. The dialog is linked without this
+// file and keeps its boxes.
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR caption, UINT) {
+    std::fprintf(stderr, "[%s] %s\n", caption ? caption : "Error", text ? text : "");
+    std::fflush(stderr);
+    return IDOK;
+}
+
+using MessageBoxFn = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+
+} // namespace
+
+extern "C" {
+#if defined(_WIN64)
+MessageBoxFn __imp_MessageBoxA = &PrintBox;
+#else
+MessageBoxFn _imp__MessageBoxA_16 __asm__("__imp__MessageBoxA@16") = &PrintBox;
+#endif
+}

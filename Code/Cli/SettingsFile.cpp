@@ -1,0 +1,87 @@
+#include "Cli/SettingsFile.h"
+
+#include "Cli/SettingsRules.h"
+#include "Harvel/CFileHarvel_WIN.h"
+#include "Ini/CIniFile.h"
+#include "Platform/Win32.h"
+#include "Sound/CSoundEngine.h"
+
+const char* const kSettingsPath = "Player\\Config.ini";
+
+FileState LoadExisting(const std::string& path, CIniFile& document) {
+    // Load makes an empty file where none is; a command that reads must not.
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return FileState::Missing;
+    }
+    DWORD directory = 0;
+    if (FileGetAttribute(path, FILE_ATTR_DIRECTORY, &directory) && directory)
+        return FileState::Unreadable;
+    if (document.Load(path))
+        return FileState::Loaded;
+    // Load leaves its error text empty only for a file that was opened and found empty.
+    return document.GetLastErrorText().empty() ? FileState::Empty : FileState::Unreadable;
+}
+
+int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
+    switch (LoadExisting(kSettingsPath, settings)) {
+    case FileState::Missing:
+        console.err << kSettingsPath << " is missing (the settings program writes the defaults "
+                    << "at start; 'repair' does the same)\n";
+        return kExitFileError;
+    case FileState::Empty:
+        console.err << kSettingsPath << " is empty (the settings program rebuilds it at start; "
+                    << "'repair' does the same)\n";
+        return kExitFileError;
+    case FileState::Unreadable:
+        console.err << kSettingsPath << " cannot be read\n";
+        return kExitFileError;
+    case FileState::Loaded:
+        break;
+    }
+    if (forWriting && NeedsRebuild(settings)) {
+        console.err << kSettingsPath << " is incomplete: the settings program would replace "
+                    << "every value with its default at start. Run 'repair' first (see 'check')\n";
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
+int SaveSettings(const Console& console, CIniFile& settings) {
+    if (settings.Save(kSettingsPath))
+        return kExitOk;
+    console.err << kSettingsPath << " could not be written; it is unchanged\n";
+    return kExitFileError;
+}
+
+SettingsSnapshot TakeSnapshot(CIniFile& settings) {
+    SettingsSnapshot snapshot;
+    for (const auto& key : settings.Keys())
+        snapshot[{"", key.first}] = key.second;
+    for (const auto& section : settings.Sections())
+        for (const auto& key : section.second->Keys())
+            snapshot[{section.second->GetSectionName(), key.first}] = key.second;
+    return snapshot;
+}
+
+int PrintChanges(const Console& console, const SettingsSnapshot& before,
+                 const SettingsSnapshot& after) {
+    int count = 0;
+    for (const auto& entry : after) {
+        auto old = before.find(entry.first);
+        if (old != before.end() && old->second == entry.second)
+            continue;
+        console.out << entry.first.first << ' ' << entry.first.second << ": "
+                    << (old == before.end() ? "missing" : '"' + old->second + '"') << " -> \""
+                    << entry.second << "\"\n";
+        ++count;
+    }
+    return count;
+}
+
+int CountSoundDevices() {
+    std::vector<SoundDeviceInfo> devices;
+    CSoundEngine::DetectDevices(nullptr, &devices);
+    return static_cast<int>(devices.size());
+}

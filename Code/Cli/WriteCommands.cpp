@@ -1,0 +1,146 @@
+// set, preset and repair: the commands that write the settings file.
+#include <map>
+
+#include "Cli/Commands.h"
+#include "Cli/SettingsFile.h"
+#include "Cli/SettingsRules.h"
+#include "Ini/CIniFile.h"
+
+namespace {
+
+struct Assignment {
+    std::string text; // as given
+    const KnownKey* known;
+    std::string value;
+};
+
+// Splits KEY=VALUE arguments; kExitUsage after the message for a malformed one, an unknown
+// key or a key given twice.
+int ParseAssignments(const Console& console, const std::vector<std::string>& arguments,
+                     std::vector<Assignment>& assignments) {
+    std::map<const KnownKey*, bool> seen;
+    for (const std::string& text : arguments) {
+        size_t equals = text.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            console.err << "expected KEY=VALUE, got '" << text << "'\n";
+            return kExitUsage;
+        }
+        const KnownKey* known = FindKnownKey(text.substr(0, equals));
+        if (known == nullptr)
+            return ReportUnknownKey(console, text.substr(0, equals));
+        if (seen[known]) {
+            console.err << known->key->key << " is given twice\n";
+            return kExitUsage;
+        }
+        seen[known] = true;
+        assignments.push_back({text, known, text.substr(equals + 1)});
+    }
+    return kExitOk;
+}
+
+bool NamesSoundDevice(const std::vector<Assignment>& assignments) {
+    for (const Assignment& assignment : assignments)
+        if (assignment.known->key == FindOptionsKey("SOUND_DEVICE"))
+            return true;
+    return false;
+}
+
+// Saves when anything changed, then tells what did.
+int SaveAndReport(const Console& console, CIniFile& settings, const SettingsSnapshot& before) {
+    const SettingsSnapshot after = TakeSnapshot(settings);
+    if (after == before) {
+        console.out << "nothing to change\n";
+        return kExitOk;
+    }
+    if (int code = SaveSettings(console, settings))
+        return code;
+    PrintChanges(console, before, after);
+    return kExitOk;
+}
+
+} // namespace
+
+int SetCommand(const Console& console, const std::vector<std::string>& arguments) {
+    std::vector<Assignment> assignments;
+    if (int code = ParseAssignments(console, arguments, assignments))
+        return code;
+    const int devices = NamesSoundDevice(assignments) ? CountSoundDevices() : 0;
+    bool refused = false;
+    for (Assignment& assignment : assignments) {
+        std::string reason;
+        if (!AcceptNewValue(*assignment.known->key, assignment.value, devices, assignment.value,
+                            reason)) {
+            console.err << assignment.text << ": " << assignment.known->key->key << ' ' << reason
+                        << '\n';
+            refused = true;
+        }
+    }
+    if (refused) {
+        console.err << "nothing was changed\n";
+        return kExitInvalidValue;
+    }
+    CIniFile settings;
+    if (int code = OpenSettings(console, settings, true))
+        return code;
+    const SettingsSnapshot before = TakeSnapshot(settings);
+    for (const Assignment& assignment : assignments)
+        settings.SetString(assignment.known->section, assignment.known->key->key, assignment.value,
+                           true);
+    return SaveAndReport(console, settings, before);
+}
+
+int PresetCommand(const Console& console, const std::string& which) {
+    const int choice = which == "performance" ? 1 : which == "quality" ? 2 : 0;
+    if (choice == 0) {
+        console.err << "preset takes performance or quality, not '" << which << "'\n";
+        return kExitUsage;
+    }
+    CIniFile settings;
+    if (int code = OpenSettings(console, settings, true))
+        return code;
+    const SettingsSnapshot before = TakeSnapshot(settings);
+    ApplyConfigurationChoice(settings, choice, CountSoundDevices());
+    return SaveAndReport(console, settings, before);
+}
+
+int RepairCommand(const Console& console) {
+    CIniFile settings;
+    std::string report;
+    switch (LoadExisting(kSettingsPath, settings)) {
+    case FileState::Unreadable:
+        console.err << kSettingsPath << " cannot be read; it is unchanged\n";
+        return kExitFileError;
+    case FileState::Missing:
+    case FileState::Empty:
+        report = std::string(kSettingsPath) + " was missing or empty: wrote the defaults\n";
+        break;
+    case FileState::Loaded:
+        break;
+    }
+    const int devices = CountSoundDevices();
+    const DefaultSetting* defaults = DefaultSettings();
+    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
+        const DefaultSetting& entry = defaults[i];
+        CIniFile* section = settings.FindSection(entry.section);
+        const bool present = section != nullptr && section->Keys().count(entry.key->key) != 0;
+        const std::string value = present ? section->Keys().at(entry.key->key) : "";
+        ValueVerdict verdict = JudgeValue(*entry.key, value, devices);
+        if (verdict.kind == ValueVerdict::Usable)
+            continue;
+        if (section == nullptr)
+            section = settings.AddSection(entry.section);
+        section->SetString(entry.key->key, entry.value, true);
+        report += std::string(entry.section) + ' ' + entry.key->key + ": " +
+                  (present ? '"' + value + '"' : "missing") + " -> \"" + entry.value + '"' +
+                  (verdict.kind == ValueVerdict::Unshowable ? " (" + verdict.reason + ")" : "") +
+                  '\n';
+    }
+    if (report.empty()) {
+        console.out << "nothing to repair\n";
+        return kExitOk;
+    }
+    if (int code = SaveSettings(console, settings))
+        return code;
+    console.out << report;
+    return kExitOk;
+}
