@@ -3,7 +3,7 @@
 # copies of the sample game folder. Each run checks the message boxes, the controls against
 # expected/*.txt, "Player\Config.ini" byte for byte and the exit code. The expected settings
 # files, by the rules of the defaults, presets, Apply and the written form:
-#   Config.ini             the 92 default keys, as a first start writes them;
+#   ../Setup/data/default_config.ini  the 92 default keys, as a first start writes them;
 #   play-start.ini         a player's mouse and sound values, FAR 90 and odd values in the ten
 #                          fixed keys (Apply writes those back with their defaults);
 #   play-applied.ini       what Apply makes of it (no sound device here: SOUND_DEVICE "-1");
@@ -35,9 +35,13 @@ def check(ok, what):
         print("FAIL", what, flush=True)
 
 
-def data(name):
-    with open(os.path.join(EXPECTED, name), "rb") as f:
+def data(name, folder=EXPECTED):
+    with open(os.path.join(folder, name), "rb") as f:
         return f.read()
+
+
+def default_settings():  # the 92-key file the program writes when it finds none
+    return data("default_config.ini", os.path.join(HERE, "..", "Setup", "data"))
 
 
 def expected(name):
@@ -122,7 +126,7 @@ class Scenarios:
         check(run.exit == "1", f"first: exit code {run.exit}, want 1")
         run.expect(0, ["m tab sel=0", "m 1012 sel=0", "page 0 visible=1 at=15,150"])
         run.expect(1, expected("pages-default.txt") + expected("french.txt"))
-        self.expect_settings("first", self.settings(game), data("Config.ini"))
+        self.expect_settings("first", self.settings(game), default_settings())
         print(f"    idle: {idle.get('share', -1) * 100:.1f}% of one core over 5 s")
         check(idle.get("share") is not None and idle["share"] < 0.25, f"first: idle program uses {idle}")
 
@@ -164,13 +168,13 @@ class Scenarios:
         check(left == [".keep", "Config.ini"], f"next: files left in Player: {left}")
 
     def no_localization(self):
-        game = self.game(data("Config.ini"))
+        game = self.game(default_settings())
         os.remove(os.path.join(game, "DATA", "INI", "LocalizedStrings.ini"))
         run = self.run("noloc", game, ["ready"])
         check(run.ready == ["no-dialog"], f"noloc: a dialog appeared: {run.ready}")
         run.expect_end([(FILE_BOX, run.boxes[0][1] if run.boxes else ""),
                         ("WARNING", "Cannot find localization pack!")], "-1")
-        self.expect_settings("noloc", self.settings(game), data("Config.ini"))
+        self.expect_settings("noloc", self.settings(game), default_settings())
 
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
@@ -201,7 +205,7 @@ def main():
         scenarios = Scenarios(args, host)
         if args.bench:  # a benchmark, not a test: its figures are Benchmarks/Startup's
             sys.path.insert(0, os.path.join(HERE, "..", "..", "Benchmarks", "Startup"))
-            status = __import__("startup_bench").bench(scenarios, args.bench, args.baseline, data("Config.ini"))
+            status = __import__("startup_bench").bench(scenarios, args.bench, args.baseline, default_settings())
         elif args.showcase:
             status = scenarios.showcase()
         else:
