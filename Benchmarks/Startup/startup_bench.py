@@ -1,6 +1,6 @@
 # The start-up benchmark behind `Tests/Dialog/scenarios.py --bench N`: N starts of the settings
 # program and N of the bare baseline dialog (startup_baseline.exe), taken in turns in the same
-# Wine session, timed by the dialog driver from process creation to a dialog ready for input.
+# Wine server run, timed by the dialog driver from process creation to a dialog ready for input.
 # The program's marks (OutputDebugStringA, read through Wine's +timestamp,+debugstr output)
 # show where its own time goes.
 import os

@@ -59,7 +59,7 @@ TEST(LogFile, SessionWritesBannersAndTaggedEntries) {
         log.Close();
         log.Open(""); // the earlier file again, without deleting it
     }
-    const std::string expected = TempDir::ReadFile(TEST_DATA "/session.log");
+    const std::string expected = TempDir::ReadFile(TEST_DATA "/open_write_close.log");
     EXPECT_EQ(Read("test.log", started), std::regex_replace(expected, std::regex("\n"), "\r\n"));
     EXPECT_FALSE(TempDir::Exists("second.log"));
     EXPECT_EQ(boxes.Shown(), "");
