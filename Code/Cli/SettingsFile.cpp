@@ -1,12 +1,10 @@
 #include "Cli/SettingsFile.h"
 
-#include "Cli/SettingsRules.h"
 #include "Harvel/CFileHarvel_WIN.h"
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
+#include "Setup/SettingsApply.h"
 #include "Sound/CSoundEngine.h"
-
-const char* const kSettingsPath = "Player\\Config.ini";
 
 FileState LoadExisting(const std::string& path, CIniFile& document) {
     // Load makes an empty file where none is; a command that reads must not.
@@ -40,7 +38,7 @@ int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
     case FileState::Loaded:
         break;
     }
-    if (forWriting && NeedsRebuild(settings)) {
+    if (forWriting && NeedsDefaultSettings(settings)) {
         console.err << kSettingsPath << " is incomplete: the settings program would replace "
                     << "every value with its default at start. Run 'repair' first (see 'check')\n";
         return kExitFileError;

@@ -7,10 +7,9 @@
 #include <utility>
 
 #include "Cli/Console.h"
+#include "Setup/SettingsKeys.h" // kSettingsPath
 
 class CIniFile;
-
-extern const char* const kSettingsPath; // "Player\Config.ini"
 
 enum class FileState { Loaded, Missing, Empty, Unreadable };
 

@@ -3,51 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "Ini/CIniFile.h"
 #include "Setup/PageFillMouse.h"
 
 namespace {
-
-struct ListEntry {
-    const char* key;
-    std::vector<std::string> stored;
-};
-
-// The stored values of each list in the dialog's order (the lists CSetupApp builds).
-const std::vector<ListEntry>& Lists() {
-    static const std::vector<ListEntry> lists = {
-        {"RESOLUTION", {"(800,600)", "(1024,768)"}},
-        {"BITDEPTH", {"16", "32"}},
-        {"SEAQUALITY", {"0", "1", "2"}},
-        {"SKYQUALITY", {"Low", "Medium", "High"}},
-        {"FORESTDENSITY", {"1", "2", "3"}},
-        {"LOD", {"2", "1", "0"}},
-        {"SOUND_STRM_STEREO", {"0", "1"}},
-        {"SOUND_STRM_QUALITY", {"0", "1"}},
-    };
-    return lists;
-}
-
-// Apply's order of writes: the display page, the game page, the audio page, then the keys
-// written whatever the pages.
-// clang-format off
-const char* const kApplyOrder[] = {
-    "RESOLUTION", "BITDEPTH", "SEAQUALITY", "SKYQUALITY", "TERRAINSIZE", "FORESTDENSITY", "LOD",
-    "SEAANIMATED", "SKYANIMATED", "FORESTANIMATED", "SHADOWS", "TERRAINQUALITY", "FORESTLOADING",
-    "FAR", "METEO",
-    "DEATHTIME", "NBDEATH", "INVERT_MOUSE", "ANIMATEDMENUS", "MOUSE_SPEED",
-    "SOUND_GLOBAL", "SOUND_SAMPLE", "SOUND_STREAM", "SOUND_ENABLE", "SOUND_DEVICE",
-    "SOUND_STRM_STEREO", "SOUND_STRM_QUALITY",
-    "SUN", "FORESTSIZE", "TEXTURINGBIL", "TEXTURINGFOREST", "TEXTURINGSHADOWS", "TEXTURINGTERRAIN",
-    "ENABLEMANAGEPICKING", "MIPMAP",
-};
-// clang-format on
-
-bool IsSoundDevice(const SettingsKey& key) {
-    return std::strcmp(key.key, "SOUND_DEVICE") == 0;
-}
 
 bool IsMouseSpeed(const SettingsKey& key) {
     return key.kind == ControlKind::Slider && key.sliderScale != 1;
@@ -79,17 +39,19 @@ bool ParseDecimal(const std::string& text, float& value) {
     return true;
 }
 
-std::string Joined(const std::vector<std::string>& values) {
+// The stored values of a list, in the order the dialog lists them.
+std::string ListedValues(const SettingsKey& key) {
     std::string out;
-    for (const std::string& value : values)
-        out += (out.empty() ? "" : ", ") + value;
+    for (int i = 0; i < key.choiceCount; ++i)
+        out += std::string(i == 0 ? "" : ", ") + key.choices[i].stored;
     return out;
 }
 
 // What a key's control takes, in words.
 std::string Takes(const SettingsKey& key, int deviceCount) {
     char buffer[160];
-    if (IsSoundDevice(key)) {
+    switch (key.kind) {
+    case ControlKind::DeviceList:
         if (deviceCount > 0)
             std::snprintf(buffer, sizeof buffer,
                           "takes a position in the sound device list, 0 to %d (-1: none)",
@@ -97,12 +59,10 @@ std::string Takes(const SettingsKey& key, int deviceCount) {
         else
             std::snprintf(buffer, sizeof buffer, "takes 0 or -1 (no sound device was found)");
         return buffer;
-    }
-    switch (key.kind) {
     case ControlKind::CheckBox:
         return "takes 0 or 1";
     case ControlKind::List:
-        return "takes one of " + Joined(ListValues(key));
+        return "takes one of " + ListedValues(key);
     case ControlKind::Slider:
         if (IsMouseSpeed(key))
             std::snprintf(buffer, sizeof buffer, "takes a speed from %.1f to %.1f in steps of %.1f",
@@ -131,17 +91,14 @@ bool WholeIn(const std::string& text, int low, int high, std::string& stored) {
 bool ControlStores(const SettingsKey& key, const std::string& text, int deviceCount,
                    std::string& stored) {
     stored = text;
-    if (IsSoundDevice(key)) {
+    switch (key.kind) {
+    case ControlKind::DeviceList:
         // The default, 0, stands even where no device was found (the list is then empty).
         return WholeIn(text, -1, std::max(deviceCount - 1, 0), stored);
-    }
-    switch (key.kind) {
     case ControlKind::CheckBox:
         return text == "0" || text == "1";
-    case ControlKind::List: {
-        const std::vector<std::string> values = ListValues(key);
-        return std::find(values.begin(), values.end(), text) != values.end();
-    }
+    case ControlKind::List:
+        return ChoicePosition(key, text) < key.choiceCount;
     case ControlKind::Slider: {
         if (!IsMouseSpeed(key))
             return WholeIn(text, key.rangeMin, key.rangeMax, stored);
@@ -157,46 +114,6 @@ bool ControlStores(const SettingsKey& key, const std::string& text, int deviceCo
         break;
     }
     return true;
-}
-
-CIniFile& OptionsSection(CIniFile& settings) {
-    CIniFile* options = settings.FindSection(kSectionOptions);
-    return options != nullptr ? *options : *settings.AddSection(kSectionOptions);
-}
-
-int ClampToSlider(const SettingsKey& key, int position) {
-    return std::min(std::max(position, key.rangeMin), key.rangeMax);
-}
-
-// One key of Apply: its control filled from `section` as the page fill does, then read back.
-void ApplyKey(CIniFile& settings, const SettingsKey& key, const char* choiceSection,
-              int deviceCount) {
-    const char* source = key.shows == KeySource::Choice ? choiceSection : kSectionOptions;
-    CIniFile* node = settings.FindSection(source);
-    CIniFile& options = OptionsSection(settings);
-    if (key.kind == ControlKind::None) {
-        // The fixed values are the defaults, in the text their setters produce.
-        options.SetString(key.key, key.defaultValue, true);
-    } else if (IsSoundDevice(key)) {
-        // A position outside the list leaves it without a selection, read back as -1.
-        int position = node != nullptr ? node->GetInt(key.key) : kIniMissingInt;
-        options.SetInt(key.key, position >= 0 && position < deviceCount ? position : -1, true);
-    } else if (key.kind == ControlKind::List) {
-        // A value not in the list selects nothing, and the key keeps its present value.
-        const std::string value = settings.GetString(source, key.key);
-        const std::vector<std::string> values = ListValues(key);
-        if (std::find(values.begin(), values.end(), value) != values.end())
-            options.SetString(key.key, value, true);
-    } else if (key.kind == ControlKind::CheckBox) {
-        options.SetBool(key.key, node != nullptr && node->GetBool(key.key), true);
-    } else if (IsMouseSpeed(key)) {
-        int position = node != nullptr ? MouseSpeedPosition(node->GetFloat(key.key)) : 0;
-        options.SetFloat(key.key, MouseSpeedValue(ClampToSlider(key, position)), true);
-    } else {
-        // A slider shows a position beyond its range at its end.
-        int position = node != nullptr ? node->GetInt(key.key) : kIniMissingInt;
-        options.SetInt(key.key, ClampToSlider(key, position), true);
-    }
 }
 
 size_t EditDistance(const std::string& a, const std::string& b) {
@@ -249,13 +166,6 @@ std::vector<std::string> NearestKeyNames(const std::string& name, size_t count) 
     return names;
 }
 
-std::vector<std::string> ListValues(const SettingsKey& key) {
-    for (const ListEntry& list : Lists())
-        if (std::strcmp(list.key, key.key) == 0)
-            return list.stored;
-    return {};
-}
-
 ValueVerdict JudgeValue(const SettingsKey& key, const std::string& text, int deviceCount) {
     ValueVerdict verdict{ValueVerdict::Usable, text, std::string()};
     if (text.empty())
@@ -285,12 +195,6 @@ bool AcceptNewValue(const SettingsKey& key, const std::string& text, int deviceC
     return verdict.kind == ValueVerdict::Usable;
 }
 
-void ApplyConfigurationChoice(CIniFile& settings, int choice, int deviceCount) {
-    const char* choiceSection = ChoiceSection(choice);
-    for (const char* name : kApplyOrder)
-        ApplyKey(settings, *FindOptionsKey(name), choiceSection, deviceCount);
-}
-
 int MatchingConfiguration(CIniFile& settings) {
     for (int choice : {1, 2}) {
         if (settings.FindSection(ChoiceSection(choice)) == nullptr)
@@ -307,14 +211,4 @@ int MatchingConfiguration(CIniFile& settings) {
             return choice;
     }
     return 0;
-}
-
-bool NeedsRebuild(CIniFile& settings) {
-    if (!settings.FindSection(kSectionOptionsLow) || !settings.FindSection(kSectionOptionsHigh))
-        return true;
-    const DefaultSetting* defaults = DefaultSettings();
-    for (size_t i = 0; i < kDefaultSettingCount; ++i)
-        if (settings.GetStringOr(defaults[i].section, defaults[i].key->key, "").empty())
-            return true;
-    return false;
 }

@@ -1,7 +1,6 @@
-// What the settings dialog accepts and does, for the command-line tool: the keys a player can
-// name, the values each control can show, and Apply after a configuration choice. Built on the
-// key table of Setup/SettingsKeys.h; the few facts the table does not hold yet (the stored
-// values of the lists, Apply's order) stand here, each behind one function.
+// What the settings dialog accepts, for the command-line tool: the keys a player can name and
+// the values each control can show. Built on the key table of Setup/SettingsKeys.h; Apply and
+// the rebuild check are Setup/SettingsApply.h's.
 #pragma once
 
 #include <string>
@@ -26,10 +25,6 @@ const KnownKey* FindKnownKey(const std::string& name);
 // Up to `count` known key names closest to `name` (fewest letters to change), closest first.
 std::vector<std::string> NearestKeyNames(const std::string& name, size_t count);
 
-// The stored values a list offers, in the order the dialog lists them; empty for a key that
-// is not a list of fixed values (the sound device list is the machine's).
-std::vector<std::string> ListValues(const SettingsKey& key);
-
 // What the dialog makes of a value.
 struct ValueVerdict {
     enum Kind {
@@ -51,16 +46,6 @@ ValueVerdict JudgeValue(const SettingsKey& key, const std::string& text, int dev
 bool AcceptNewValue(const SettingsKey& key, const std::string& text, int deviceCount,
                     std::string& stored, std::string& reason);
 
-// Does to `settings` what choosing configuration `choice` (0 the player's own, 1 best
-// performance, 2 best quality) and pressing Apply does in the dialog: every control is filled
-// from the section of the choice or from OPTIONS as the dialog fills it, read back, and
-// written into OPTIONS with the keys of fixed value. `deviceCount` sound devices are listed.
-void ApplyConfigurationChoice(CIniFile& settings, int choice, int deviceCount);
-
 // The configuration choice whose values OPTIONS holds for every key the choice decides: 1 or
 // 2 when they equal OPTIONS_LOW's or OPTIONS_HIGH's, else 0.
 int MatchingConfiguration(CIniFile& settings);
-
-// True when the settings program would rebuild the file at start: a preset section is
-// missing, or one of the 92 keys of the default set is missing or empty.
-bool NeedsRebuild(CIniFile& settings);

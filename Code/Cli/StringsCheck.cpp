@@ -7,64 +7,13 @@
 #include "Cli/SettingsFile.h"
 #include "Harvel/CFileHarvel_WIN.h"
 #include "Ini/CIniFile.h"
+#include "Setup/DialogTexts.h"
 
 namespace {
 
 const char* const kStringsPath = "DATA\\INI\\LocalizedStrings.ini";
 const char* const kLanguagesPath = "DATA\\INI\\Various.ini";
 const char* const kAllLanguages = "all";
-
-// Every identifier the dialog asks for: tab titles, configuration choices, buttons, list
-// entries, then the labels of the display, game and audio pages.
-const char* const kDialogIds[] = {"E_SETUP_3D_OPTIONS",
-                                  "E_SETUP_GAME_OPTIONS",
-                                  "E_MSG_MENUS_AUDIO",
-                                  "E_SETUP_CONFIG_CHOICE",
-                                  "E_SETUP_CONFIG_USER",
-                                  "E_SETUP_CONFIG_BEST_PERFORMANCE",
-                                  "E_SETUP_CONFIG_BEST_QUALITY",
-                                  "E_SETUP_APPLY",
-                                  "E_SETUP_CANCEL",
-                                  "E_SETUP_LOW",
-                                  "E_SETUP_MEDIUM",
-                                  "E_SETUP_HIGH",
-                                  "E_MSG_MENUS_SOUND_MONO",
-                                  "E_MSG_MENUS_SOUND_STEREO",
-                                  "E_SETUP_SCREEN",
-                                  "E_SETUP_SCREEN_RESOLUTION",
-                                  "E_SETUP_SCREEN_BIT_DEPTH",
-                                  "E_SETUP_SEA",
-                                  "E_SETUP_SEA_QUALITY",
-                                  "E_SETUP_SEA_ANIMATED",
-                                  "E_SETUP_SKY",
-                                  "E_SETUP_SKY_QUALITY",
-                                  "E_SETUP_SKY_ANIMATED",
-                                  "E_SETUP_LANDSCAPE",
-                                  "E_SETUP_LANDSCAPE_DETAILS",
-                                  "E_SETUP_FOREST",
-                                  "E_SETUP_FOREST_DENSITY",
-                                  "E_SETUP_FOREST_LOADING_SPEED",
-                                  "E_SETUP_FOREST_ANIMATED",
-                                  "E_SETUP_EFFECTS",
-                                  "E_SETUP_EFFECTS_SHADOWS",
-                                  "E_SETUP_MISC",
-                                  "E_SETUP_MISC_LOD",
-                                  "E_SETUP_MISC_FAR",
-                                  "E_SETUP_MISC_METEO",
-                                  "E_SETUP_CORPSES",
-                                  "E_SETUP_CORPSES_DURATION",
-                                  "E_SETUP_CORPSES_MAX_NUMBER",
-                                  "E_SETUP_MOUSE",
-                                  "E_SETUP_MOUSE_SPEED",
-                                  "E_SETUP_MOUSE_INVERT",
-                                  "E_SETUP_ANIMATED_MENUS",
-                                  "E_SETUP_MENUS_MENUS",
-                                  "E_MSG_MENUS_DRIVER_CHOICE",
-                                  "E_MSG_MENUS_VOLUME_SOUND_EFFECTS",
-                                  "E_MSG_MENUS_VOLUME_MUSIC",
-                                  "E_MSG_MENUS_ENABLE_SOUND",
-                                  "E_MSG_MENUS_SOUND_MONOSTEREO",
-                                  "E_MSG_MENUS_SOUND_QUALITY"};
 
 struct Finding {
     std::string section;
@@ -143,7 +92,7 @@ void CheckText(const std::string& text, std::vector<std::string>& problems) {
 
 void CheckTexts(CIniFile& strings, const std::vector<Language>& languages,
                 std::vector<Finding>& findings) {
-    for (const char* id : kDialogIds)
+    for (const std::string& id : DialogTextIds())
         if (strings.Sections().count(id) == 0)
             findings.push_back({id, kAllLanguages, "is missing; the dialog shows the identifier"});
     for (const auto& entry : strings.Sections()) {

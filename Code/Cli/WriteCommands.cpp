@@ -5,6 +5,7 @@
 #include "Cli/SettingsFile.h"
 #include "Cli/SettingsRules.h"
 #include "Ini/CIniFile.h"
+#include "Setup/SettingsApply.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ int ParseAssignments(const Console& console, const std::vector<std::string>& arg
 
 bool NamesSoundDevice(const std::vector<Assignment>& assignments) {
     for (const Assignment& assignment : assignments)
-        if (assignment.known->key == FindOptionsKey("SOUND_DEVICE"))
+        if (assignment.known->key->kind == ControlKind::DeviceList)
             return true;
     return false;
 }
@@ -129,7 +130,7 @@ int RepairCommand(const Console& console) {
             continue;
         if (section == nullptr)
             section = settings.AddSection(entry.section);
-        section->SetString(entry.key->key, entry.value, true);
+        StoreSetting(*section, *entry.key, entry.value);
         report += std::string(entry.section) + ' ' + entry.key->key + ": " +
                   (present ? '"' + value + '"' : "missing") + " -> \"" + entry.value + '"' +
                   (verdict.kind == ValueVerdict::Unshowable ? " (" + verdict.reason + ")" : "") +

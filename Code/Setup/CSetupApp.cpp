@@ -19,12 +19,11 @@ CSetupApp& CSetupApp::Instance() {
 
 CSetupApp::CSetupApp() {
     choices = new std::vector<Choice>();
-    settingsPath = "Player\\Config.ini";
+    settingsPath = kSettingsPath;
     settingsLoaded = true;
 
     const bool loaded = settings.Load(settingsPath);
-    const bool rebuild = !loaded || !settings.FindSection(kSectionOptionsLow) ||
-                         !settings.FindSection(kSectionOptionsHigh) || IsSettingsIncomplete();
+    const bool rebuild = !loaded || NeedsDefaultSettings(settings);
     if (rebuild)
         WriteDefaultSettings();
 
@@ -42,12 +41,7 @@ CSetupApp::~CSetupApp() {
 }
 
 bool CSetupApp::IsSettingsIncomplete() {
-    const DefaultSetting* defaults = DefaultSettings();
-    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
-        if (settings.GetStringOr(defaults[i].section, defaults[i].key->key, "").empty())
-            return true;
-    }
-    return false;
+    return IsDefaultSetIncomplete(settings);
 }
 
 void CSetupApp::WriteDefaultSettings() {

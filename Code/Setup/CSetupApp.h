@@ -45,7 +45,7 @@ public:
     TabPages* tabPages = nullptr;
     bool pageNeedsFill[3] = {true, true, true};
     bool pageNeedsInit[3] = {true, true, true};
-    std::string settingsPath = "Player\\Config.ini";
+    std::string settingsPath = kSettingsPath;
     bool settingsLoaded = true;
     int configSource = 0;
     int currentPage = 0;

@@ -51,6 +51,20 @@ CIniFile& OptionsSection(CIniFile& settings) {
     return options != nullptr ? *options : *settings.AddSection(kSectionOptions);
 }
 
+bool IsDefaultSetIncomplete(CIniFile& settings) {
+    const DefaultSetting* defaults = DefaultSettings();
+    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
+        if (settings.GetStringOr(defaults[i].section, defaults[i].key->key, "").empty())
+            return true;
+    }
+    return false;
+}
+
+bool NeedsDefaultSettings(CIniFile& settings) {
+    return !settings.FindSection(kSectionOptionsLow) ||
+           !settings.FindSection(kSectionOptionsHigh) || IsDefaultSetIncomplete(settings);
+}
+
 void StoreSetting(CIniFile& section, const SettingsKey& key, const char* value) {
     switch (key.form) {
     case KeyForm::Bool:

@@ -12,6 +12,13 @@ class CIniFile;
 // Section OPTIONS of `settings`, added when missing.
 CIniFile& OptionsSection(CIniFile& settings);
 
+// True when a key of the default set is missing or empty in `settings`.
+bool IsDefaultSetIncomplete(CIniFile& settings);
+
+// True when the settings program, having loaded `settings`, rebuilds it with the defaults at
+// start: OPTIONS_LOW or OPTIONS_HIGH is missing, or the default set is incomplete.
+bool NeedsDefaultSettings(CIniFile& settings);
+
 // Stores `value` (a text as the key table writes it) into `section` through the setter of
 // key.form: SetBool of atoi != 0, SetInt of atoi, SetFloat of the single-precision atof, or
 // SetString; the key is created when missing.

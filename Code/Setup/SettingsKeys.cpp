@@ -5,6 +5,7 @@
 
 #include "Ini/Localization.h"
 
+const char* const kSettingsPath = "Player\\Config.ini";
 const char* const kSectionOptions = "OPTIONS";
 const char* const kSectionOptionsLow = "OPTIONS_LOW";
 const char* const kSectionOptionsHigh = "OPTIONS_HIGH";

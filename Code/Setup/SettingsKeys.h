@@ -159,6 +159,9 @@ constexpr size_t CountPresetKeys() {
 
 } // namespace settings_rows
 
+// The settings file, relative to the game's folder.
+extern const char* const kSettingsPath; // "Player\Config.ini"
+
 // Section names of the settings file.
 extern const char* const kSectionOptions;     // "OPTIONS"
 extern const char* const kSectionOptionsLow;  // "OPTIONS_LOW"

@@ -5,6 +5,7 @@
 #include "Ini/Localization.h"
 #include "Setup/ApplySettings.h"
 #include "Setup/CSetupApp.h"
+#include "Setup/DialogTexts.h"
 #include "Setup/PageFill.h"
 #include "Setup/SetupDialogIds.h"
 #include "Setup/TabPages.h"
@@ -24,10 +25,8 @@ const int kTabX = 10, kTabY = 120, kTabWidth = 650, kTabHeight = 270;
 const int kPageX = 15, kPageY = 150;
 
 bool InsertTabs(HWND tab) {
-    static const char* const kTitles[dlg::kPageCount] = {
-        "E_SETUP_3D_OPTIONS", "E_SETUP_GAME_OPTIONS", "E_MSG_MENUS_AUDIO"};
     for (int i = 0; i < dlg::kPageCount; ++i) {
-        std::string title = Text(kTitles[i]);
+        std::string title = Text(kTabTitleIds[i]);
         TCITEMA item = {};
         item.mask = TCIF_TEXT | TCIF_IMAGE;
         item.iImage = -1;
@@ -52,10 +51,8 @@ void CreatePages(CSetupApp& app, TabPages& record) {
 }
 
 void FillConfigChoice(HWND dialog) {
-    static const char* const kChoices[] = {"E_SETUP_CONFIG_USER", "E_SETUP_CONFIG_BEST_PERFORMANCE",
-                                           "E_SETUP_CONFIG_BEST_QUALITY"};
     SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_RESETCONTENT, 0, 0);
-    for (const char* id : kChoices) {
+    for (const char* id : kConfigChoiceIds) {
         std::string text = Text(id);
         SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(text.c_str()));
@@ -122,9 +119,8 @@ bool CreateTabPages() {
     CreatePages(app, *record);
     OutputDebugStringA("tab control and pages built");
     FillConfigChoice(app.dialog);
-    SetLabel(app.dialog, dlg::kConfigChoiceLabel, "E_SETUP_CONFIG_CHOICE");
-    SetLabel(app.dialog, dlg::kApply, "E_SETUP_APPLY");
-    SetLabel(app.dialog, dlg::kExit, "E_SETUP_CANCEL");
+    for (const DialogLabel& label : kMainLabels)
+        SetLabel(app.dialog, label.control, label.textId);
     SwitchPage();
     return true;
 }
