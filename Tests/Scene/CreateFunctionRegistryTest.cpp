@@ -5,80 +5,68 @@
 #include "Scene/NiObject.h"
 #include "Scene/NiPointer.h"
 
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-NiObject* MakeFirst() {
-    return nullptr;
-}
-NiObject* MakeSecond() {
-    return nullptr;
+using Chains = std::vector<std::vector<std::string>>;
+
+// The keys of every bucket, in chain order.
+Chains ChainsOf(const CreateFunctionRegistry& registry) {
+    Chains chains(CreateFunctionRegistry::BUCKET_COUNT);
+    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
+        registry.ForEachInBucket(
+            b, [&](const char* key, CreateFunction) { chains[b].push_back(key); });
+    return chains;
 }
 
-// The 91 classes, in the order the start-up registers them first.
-std::vector<std::string> StartupOrder() {
-    std::ifstream text(SCENE_TEST_DATA "/startup_order.txt");
-    std::vector<std::string> names;
-    for (std::string name; text >> name;)
-        names.push_back(name);
-    return names;
-}
-
-std::vector<std::string> Chain(const CreateFunctionRegistry& registry, unsigned bucket) {
-    std::vector<std::string> keys;
-    registry.ForEachInBucket(bucket, [&](const char* key, CreateFunction) { keys.push_back(key); });
-    return keys;
+// The chains that registering `names` in order makes: newest first.
+Chains ChainsAfter(const std::vector<std::string>& names) {
+    Chains chains(CreateFunctionRegistry::BUCKET_COUNT);
+    for (const std::string& name : names) {
+        auto& chain = chains[CreateFunctionRegistry::BucketOf(name.c_str())];
+        chain.insert(chain.begin(), name);
+    }
+    return chains;
 }
 
 } // namespace
 
 TEST(Scene, HashTakesBytesAsSignedAndWrapsAt32Bits) {
-    // NiNode step by step: 78, 2679, 88485, 2920116, 96363928, 3180009725. 0xE9 is -23.
-    const std::pair<const char*, unsigned> rows[] = {{"", 0},
-                                                     {"A", 65},
-                                                     {"Ni", 2679},
-                                                     {"NiNode", 3180009725u},
-                                                     {"\xE9", 4294967273u},
-                                                     {"\351a", 4294966634u}};
-    for (const auto& row : rows)
-        EXPECT_EQ(row.second, CreateFunctionRegistry::Hash(row.first)) << row.first;
-    EXPECT_EQ(29u, CreateFunctionRegistry::BucketOf("NiNode"));
-    EXPECT_EQ(21u, CreateFunctionRegistry::BucketOf("\xE9"));
+    ExpectEachRow(SCENE_TEST_DATA "/hashes.txt", [](const Row& row) {
+        return std::to_string(CreateFunctionRegistry::Hash(row[0].c_str())) + " " +
+               std::to_string(CreateFunctionRegistry::BucketOf(row[0].c_str()));
+    });
 }
 
 TEST(Scene, RegistryReplacesAnEqualNameAndChainsNewestFirst) {
+    CreateFunction first = [] { return static_cast<NiObject*>(nullptr); }, found = nullptr;
+    CreateFunction second = [] { return static_cast<NiObject*>(nullptr); };
     CreateFunctionRegistry registry;
-    CreateFunction found = nullptr;
     EXPECT_FALSE(registry.Find("NiNode", found));
-    ASSERT_TRUE(registry.Insert("NiNode", &MakeFirst));
-    ASSERT_TRUE(registry.Insert("NiCamera", &MakeFirst));
-    // A different pointer with the same text is the same name.
+    // 'A' is 65 and 'f' is 102: both in bucket 28. A different pointer to the same text is the
+    // same name.
     static const char sameName[] = "NiNode";
-    ASSERT_TRUE(registry.Insert(sameName, &MakeSecond));
-    EXPECT_EQ(2u, registry.GetCount());
+    for (const char* name : {"NiNode", "A", "f"})
+        ASSERT_TRUE(registry.Insert(name, first));
+    ASSERT_TRUE(registry.Insert(sameName, second));
+    EXPECT_EQ(3u, registry.GetCount());
     ASSERT_TRUE(registry.Find("NiNode", found));
-    EXPECT_EQ(&MakeSecond, found);
-    EXPECT_EQ((std::vector<std::string>{"NiNode"}), Chain(registry, 29));
-
-    // 'A' is 65 and 'f' is 102: both in bucket 28.
-    CreateFunctionRegistry shared;
-    shared.Insert("A", &MakeFirst);
-    shared.Insert("f", &MakeSecond);
-    const std::vector<std::string> none, both = {"f", "A"};
-    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
-        EXPECT_EQ(b == 28 ? both : none, Chain(shared, b)) << b;
+    EXPECT_EQ(second, found);
+    EXPECT_EQ(ChainsAfter({"NiNode", "A", "f"}), ChainsOf(registry));
 }
 
 TEST(Scene, StartupRegistersExactlyTheNinetyOneClassesCaseSensitively) {
-    const std::vector<std::string> order = StartupOrder();
+    std::vector<std::string> order; // the 91 classes, in the order the start-up registers them
+    for (const Row& row : ReadTable(SCENE_TEST_DATA "/startup_order.txt"))
+        order.push_back(row[0]);
     ASSERT_EQ(91u, order.size());
-    EXPECT_EQ(91u, GetCreateFunctionCount());
     for (const std::string& name : order) {
         CreateFunction create = nullptr;
         ASSERT_TRUE(FindCreateFunction(name.c_str(), create)) << name;
@@ -86,6 +74,8 @@ TEST(Scene, StartupRegistersExactlyTheNinetyOneClassesCaseSensitively) {
         ASSERT_TRUE(object) << name;
         EXPECT_EQ(name, object->GetRTTI()->GetName());
         EXPECT_EQ(1u, object->GetRefCount());
+        // Registering again, as the modules do, returns false and changes nothing.
+        EXPECT_FALSE(RegisterCreateFunction(name.c_str(), create));
     }
     for (const char* absent :
          {"ninode", "NINODE", "NiNode ", "", "NiObject", "NiObjectNET", "NiAVObject",
@@ -93,44 +83,28 @@ TEST(Scene, StartupRegistersExactlyTheNinetyOneClassesCaseSensitively) {
         CreateFunction found = nullptr;
         EXPECT_FALSE(FindCreateFunction(absent, found)) << absent;
     }
-    // Each bucket holds its classes newest first, so in reverse of the stated order.
-    std::vector<std::string> expected[CreateFunctionRegistry::BUCKET_COUNT];
-    for (const std::string& name : order) {
-        auto& chain = expected[CreateFunctionRegistry::BucketOf(name.c_str())];
-        chain.insert(chain.begin(), name);
-    }
-    const CreateFunctionRegistry* registry = GetCreateFunctionRegistry();
-    ASSERT_NE(nullptr, registry);
-    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
-        EXPECT_EQ(expected[b], Chain(*registry, b)) << b;
-}
-
-TEST(Scene, RegisteringAgainReturnsFalseAndChangesNothing) {
-    CreateFunction before = nullptr, after = nullptr;
-    ASSERT_TRUE(FindCreateFunction("NiExtraData", before));
-    EXPECT_FALSE(RegisterCreateFunction("NiExtraData", before));
-    ASSERT_TRUE(FindCreateFunction("NiExtraData", after));
-    EXPECT_EQ(before, after);
     EXPECT_EQ(91u, GetCreateFunctionCount());
+    ASSERT_NE(nullptr, GetCreateFunctionRegistry());
+    EXPECT_EQ(ChainsAfter(order), ChainsOf(*GetCreateFunctionRegistry()));
 }
 
 TEST(Scene, AnimationKeyKindsFillTheirSlotsOnceInTheStatedOrder) {
-    const unsigned order[][2] = {{0, 0}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 2}, {3, 0}, {2, 4},
-                                 {3, 1}, {0, 1}, {1, 1}, {2, 1}, {1, 3}, {2, 3}, {0, 3}};
+    const std::string order = "00 02 10 12 20 22 30 24 31 01 11 21 13 23 03"; // content, type
     EXPECT_EQ(0, (RegisterAnimationKeyKind<2, 4>()));
     EXPECT_EQ(0, (RegisterAnimationKeyKind<0, 0>()));
     EXPECT_EQ(15u, GetAnimationKeyKindCount());
-    for (unsigned i = 0; i < 15; ++i) {
-        const AnimationKeyKind* kind = GetAnimationKeyKind(order[i][0] * 5 + order[i][1]);
+    std::string filled(order.size(), ' ');
+    for (unsigned slot = 0; slot < KEY_KIND_SLOT_COUNT; ++slot) {
+        const AnimationKeyKind* kind = GetAnimationKeyKind(slot);
         ASSERT_NE(nullptr, kind);
-        EXPECT_EQ(order[i][0], kind->content);
-        EXPECT_EQ(order[i][1], kind->type);
-        EXPECT_EQ(i + 1, kind->registrationOrder) << i;
+        if (kind->registrationOrder == 0)
+            continue;
+        EXPECT_EQ(slot, KeyKindSlot(kind->content, kind->type));
+        size_t at = 3 * (kind->registrationOrder - 1);
+        ASSERT_LT(at, order.size());
+        filled.replace(at, 2, {char('0' + kind->content), char('0' + kind->type)});
     }
-    unsigned filled = 0;
-    for (unsigned slot = 0; slot < KEY_KIND_SLOT_COUNT; ++slot)
-        filled += GetAnimationKeyKind(slot)->registrationOrder != 0;
-    EXPECT_EQ(15u, filled);
+    EXPECT_EQ(order, filled);
     EXPECT_EQ(nullptr, GetAnimationKeyKind(20));
 }
 
