@@ -24,7 +24,6 @@ struct SceneLog {
 // A member of every test object, so that the tests can see leaks and destructions.
 struct LiveTestObject {
     LiveTestObject() { ++SceneLog::live; }
-    LiveTestObject(const LiveTestObject&) = delete;
     ~LiveTestObject() { --SceneLog::live; }
 };
 
