@@ -40,18 +40,16 @@ std::string File(const std::string& items) {
 // /its reference count, d if its update flags were derived, u if its subtree changes over time,
 // (its children), !the children it refused and >the object its further link names, objects
 // being numbered from 0 in the order they are written.
-std::string Describe(NiObject* object, std::map<const NiObject*, size_t>& numbers) {
-    if (!object)
+std::string Describe(NiObject* obj, std::map<const NiObject*, size_t>& numbers) {
+    if (!obj)
         return "-";
-    numbers.emplace(object, numbers.size());
-    auto* node =
-        object->IsKindOf(TestLinkNode::ms_RTTI) ? static_cast<TestLinkNode*>(object) : nullptr;
-    auto* av = dynamic_cast<NiAVObject*>(object);
-    std::string text = (node ? "'" + node->label : object->GetRTTI()->GetName()) + "/" +
-                       std::to_string(object->GetRefCount());
-    if (av)
-        text += std::string(av->HasDerivedUpdateFlags() ? "d" : "") +
-                (av->GetSubtreeUpdate() ? "u" : "");
+    numbers.emplace(obj, numbers.size());
+    auto* node = obj->IsKindOf(TestLinkNode::ms_RTTI) ? static_cast<TestLinkNode*>(obj) : nullptr;
+    auto* av = dynamic_cast<NiAVObject*>(obj);
+    std::string text = (node ? "'" + node->label : obj->GetRTTI()->GetName()) + "/" +
+                       std::to_string(obj->GetRefCount());
+    text += av && av->HasDerivedUpdateFlags() ? "d" : "";
+    text += av && av->GetSubtreeUpdate() ? "u" : "";
     for (unsigned i = 0; av && i < av->GetChildCount(); ++i) {
         EXPECT_EQ(av, av->GetChildAt(i)->GetParent());
         text += (i ? " " : "(") + Describe(av->GetChildAt(i), numbers) +
@@ -106,6 +104,7 @@ protected:
         EXPECT_EQ(outcomes[0], outcomes[2]) << "in place, then by name";
         return outcomes[0];
     }
+    static std::string Failure(bool loaded) { return loaded ? "loaded" : Error(); }
     static std::string Error(const char* separator = " ") {
         return std::to_string(NiStream::GetLastError()) + separator +
                NiStream::GetLastErrorMessage();
@@ -118,11 +117,8 @@ protected:
 } // namespace
 
 TEST(SceneVersion, TextsEncodeAsFourBytesAndBadTextsAsZero) {
-    ExpectEachRow(SCENE_TEST_DATA "/versions.txt", [](const Row& row) {
-        char hex[9];
-        std::snprintf(hex, sizeof hex, "%08X", NiParseVersion(row[0].c_str()));
-        return std::string(hex);
-    });
+    for (const Row& row : ReadTable(SCENE_TEST_DATA "/versions.txt"))
+        EXPECT_EQ(std::stoul(row[1], nullptr, 16), NiParseVersion(row[0].c_str())) << row[0];
 }
 
 TEST_F(SceneStream, EachFileOfTheTableLoadsOrEndsWithItsErrorAndText) {
@@ -131,9 +127,8 @@ TEST_F(SceneStream, EachFileOfTheTableLoadsOrEndsWithItsErrorAndText) {
         // Every good file cut anywhere fails, whatever the exception mask: cut inside the magic,
         // the line no longer starts with it; elsewhere the file ends too soon.
         for (auto mask : {std::ios::goodbit, std::ios::failbit, std::ios::badbit, std::ios::eofbit})
-            for (size_t cut = 0; row[1][0] == 'M' && row[2][0] == '0' && cut < file.size(); ++cut)
-                EXPECT_EQ(cut < 22 ? "2|" : "6|", Load(file.substr(0, cut), mask).substr(0, 2))
-                    << cut;
+            for (size_t n = 0; row[1][0] == 'M' && row[2][0] == '0' && n < file.size(); ++n)
+                EXPECT_EQ(n < 22 ? "2|" : "6|", Load(file.substr(0, n), mask).substr(0, 2)) << n;
         return Load(file);
     });
 }
@@ -141,22 +136,22 @@ TEST_F(SceneStream, EachFileOfTheTableLoadsOrEndsWithItsErrorAndText) {
 TEST_F(SceneStream, DeepAndWideTreeNeedsNoDeepStack) {
     // The root holds more leaves than one window of the istream has ids, and a chain of nodes
     // far deeper than a recursive walk or release could go.
-    const uint32_t width = 30000, depth = 200000;
-    std::string items = "M 0x04000000 " + std::to_string(1 + width + depth) + " 'TestLinkNode 0 " +
-                        std::to_string(width + 1);
-    for (uint32_t i = 1; i <= width + 1; ++i)
-        items += " " + std::to_string(i);
-    items += " 0xFFFFFFFF";
-    for (uint32_t i = 0; i < width; ++i)
-        items += " 'TestLeaf 0";
-    for (uint32_t i = width + 2; i <= width + depth; ++i)
-        items += " 'TestLinkNode 0 1 " + std::to_string(i) + " 0xFFFFFFFF";
+    const uint32_t width = 30000, depth = 200000, count = 1 + width + depth;
+    std::string root = "M 0x04000000 " + std::to_string(count) + " 'TestLinkNode 0 " +
+                       std::to_string(width + 1),
+                rest;
+    for (uint32_t i = 1; i < count; ++i) {
+        root += i <= width + 1 ? " " + std::to_string(i) : "";
+        rest += i <= width      ? " 'TestLeaf 0"
+                : i + 1 < count ? " 'TestLinkNode 0 1 " + std::to_string(i + 1) + " 0xFFFFFFFF"
+                                : " 'TestLinkNode 0 0 0xFFFFFFFF";
+    }
     NiStream stream;
-    std::istringstream input(File(items + " 'TestLinkNode 0 0 0xFFFFFFFF 1 0"));
+    std::istringstream input(File(root + " 0xFFFFFFFF" + rest + " 1 0"));
     ASSERT_TRUE(stream.Load(&input));
-    auto* root = static_cast<NiAVObject*>(stream.GetObjectAt(0));
-    EXPECT_TRUE(root->HasDerivedUpdateFlags());
-    EXPECT_EQ(width + 1, root->GetChildCount());
+    auto* top = static_cast<NiAVObject*>(stream.GetObjectAt(0));
+    EXPECT_TRUE(top->HasDerivedUpdateFlags());
+    EXPECT_EQ(width + 1, top->GetChildCount());
 }
 
 TEST_F(SceneStream, BadInputsSetTheirErrorsAndAStreamThatFailedStillLoads) {
@@ -169,21 +164,16 @@ TEST_F(SceneStream, BadInputsSetTheirErrorsAndAStreamThatFailedStillLoads) {
     // An input already in a bad state fails without an error of its own; no block: code 1, the
     // message as it was.
     bad.setstate(std::ios::failbit);
-    EXPECT_FALSE(stream.Load(&bad));
-    EXPECT_EQ("5 cannot find create function NiMissing", Error());
-    EXPECT_FALSE(stream.Load(nullptr, 4));
-    EXPECT_EQ("1 cannot find create function NiMissing", Error());
+    EXPECT_EQ("5 cannot find create function NiMissing", Failure(stream.Load(&bad)));
+    EXPECT_EQ("1 cannot find create function NiMissing", Failure(stream.Load(nullptr, 4)));
     ASSERT_TRUE(stream.Load(&good));
     EXPECT_EQ(2u, static_cast<TestLinkNode*>(stream.GetObjectAt(0))->GetChildCount());
-    EXPECT_FALSE(NiStream().Load(static_cast<std::istream*>(nullptr)));
-    EXPECT_EQ("1 ", Error());
+    EXPECT_EQ("1 ", Failure(NiStream().Load(static_cast<std::istream*>(nullptr))));
     // Too long for the 255-character message: "..." and the name's last 235 characters.
-    for (const std::string& name : {std::string("missing.nif"), std::string(300, 'd') + "/end"}) {
-        EXPECT_FALSE(NiStream().Load(name.c_str()));
+    for (const std::string& name : {std::string("missing.nif"), std::string(300, 'd') + "/end"})
         EXPECT_EQ("1 " + (name.size() > 235 ? "..." + name.substr(name.size() - 235) : name) +
                       " cannot load file",
-                  Error());
-    }
+                  Failure(NiStream().Load(name.c_str())));
 }
 
 TEST(SceneStreamPrimitives, PoolsReuseBlocksAndQueuesKeepOrderAndGrow) {
@@ -193,17 +183,17 @@ TEST(SceneStreamPrimitives, PoolsReuseBlocksAndQueuesKeepOrderAndGrow) {
     EXPECT_EQ(released, NiObjectPool::Allocate(40));
     for (void* block : {released, kept})
         NiObjectPool::Release(block, 40);
+    // A queue's capacity after each add, then what it hands out; a list's capacity past 1024.
     NiLinkQueue queue;
-    std::string capacities = std::to_string(queue.GetCapacity()), taken;
-    for (uint32_t i = 0; i < 9; ++i) // the capacity after each add
-        capacities += queue.Add(i) ? " " + std::to_string(queue.GetCapacity()) : " failed";
-    EXPECT_EQ("1 1 2 4 4 8 8 8 8 16", capacities);
+    std::string trace = std::to_string(queue.GetCapacity());
+    for (uint32_t i = 0; i < 9; ++i)
+        trace += queue.Add(i) ? " " + std::to_string(queue.GetCapacity()) : " failed";
     for (uint32_t value = 99, n = 0; n < 20 && queue.Take(value); ++n)
-        taken += std::to_string(value);
-    EXPECT_EQ("012345678", taken);
+        trace += " " + std::to_string(value);
     NiObjectList list(1024, 1024);
     for (int i = 0; i < 1025; ++i)
-        ASSERT_TRUE(list.Append(nullptr));
-    EXPECT_EQ(2048u, list.GetCapacity());
+        trace += list.Append(nullptr) ? "" : " failed";
+    EXPECT_EQ("1 1 2 4 4 8 8 8 8 16 0 1 2 3 4 5 6 7 8 2048",
+              trace + " " + std::to_string(list.GetCapacity()));
     EXPECT_EQ(nullptr, list.At(5000));
 }

@@ -6,8 +6,6 @@
 #include <memory>
 #include <new>
 
-namespace {
-
 struct TestForgetful : NiObject {
     void LoadData(NiStream&) override {}
 };
@@ -15,12 +13,6 @@ struct TestForgetful : NiObject {
 struct TestGreedy : NiObject {
     void Link(NiStream& stream) override { stream.TakeLinkedObject(); }
 };
-
-} // namespace
-
-bool SceneLog::recording = false;
-std::string SceneLog::events;
-long SceneLog::live = 0;
 
 NI_IMPLEMENT_STREAMABLE(TestLinkNode, NiNode)
 NI_IMPLEMENT_STREAMABLE(TestLeaf, NiAVObject)
@@ -44,11 +36,6 @@ void TestLinkNode::Link(NiStream& stream) {
     }
     target = stream.TakeLinkedObject();
     SceneLog::Record('L', label);
-}
-
-void TestLinkNode::PostLink(NiStream& stream) {
-    NiNode::PostLink(stream);
-    SceneLog::Record('P', label);
 }
 
 void TestLeaf::LoadData(NiStream& stream) {
