@@ -5,144 +5,87 @@
 #include "Scene/NiObject.h"
 #include "Scene/NiPointer.h"
 
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-NiObject* MakeFirst() {
-    return nullptr;
-}
-NiObject* MakeSecond() {
-    return nullptr;
-}
-
-// The 91 classes, in the order the start-up registers them first.
-std::vector<std::string> StartupOrder() {
-    std::ifstream text(SCENE_TEST_DATA "/startup_order.txt");
-    std::vector<std::string> names;
-    for (std::string name; text >> name;)
-        names.push_back(name);
-    return names;
-}
-
-std::vector<std::string> Chain(const CreateFunctionRegistry& registry, unsigned bucket) {
-    std::vector<std::string> keys;
-    registry.ForEachInBucket(bucket, [&](const char* key, CreateFunction) { keys.push_back(key); });
-    return keys;
+// Every bucket's keys in chain order, each as bucket:key.
+std::string Chains(const CreateFunctionRegistry& registry) {
+    std::string text;
+    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
+        registry.ForEachInBucket(b, [&](const char* key, CreateFunction) {
+            text += std::to_string(b) + ":" + key + " ";
+        });
+    return text;
 }
 
 } // namespace
 
-TEST(Scene, HashTakesBytesAsSignedAndWrapsAt32Bits) {
-    // NiNode step by step: 78, 2679, 88485, 2920116, 96363928, 3180009725. 0xE9 is -23.
-    const std::pair<const char*, unsigned> rows[] = {{"", 0},
-                                                     {"A", 65},
-                                                     {"Ni", 2679},
-                                                     {"NiNode", 3180009725u},
-                                                     {"\xE9", 4294967273u},
-                                                     {"\351a", 4294966634u}};
-    for (const auto& row : rows)
-        EXPECT_EQ(row.second, CreateFunctionRegistry::Hash(row.first)) << row.first;
-    EXPECT_EQ(29u, CreateFunctionRegistry::BucketOf("NiNode"));
-    EXPECT_EQ(21u, CreateFunctionRegistry::BucketOf("\xE9"));
-}
-
-TEST(Scene, RegistryReplacesAnEqualNameAndChainsNewestFirst) {
+TEST(Scene, RegistryHashesSignedBytesReplacesAnEqualNameAndChainsNewestFirst) {
+    for (const Row& row : ReadTable(SCENE_TEST_DATA "/hashes.txt"))
+        EXPECT_EQ(row[1], std::to_string(CreateFunctionRegistry::Hash(row[0].c_str())) + " " +
+                              std::to_string(CreateFunctionRegistry::BucketOf(row[0].c_str())));
+    CreateFunction first = [] { return static_cast<NiObject*>(nullptr); }, found = nullptr;
+    CreateFunction second = [] { return static_cast<NiObject*>(nullptr); };
     CreateFunctionRegistry registry;
-    CreateFunction found = nullptr;
-    EXPECT_FALSE(registry.Find("NiNode", found));
-    ASSERT_TRUE(registry.Insert("NiNode", &MakeFirst));
-    ASSERT_TRUE(registry.Insert("NiCamera", &MakeFirst));
-    // A different pointer with the same text is the same name.
+    // 'A' is 65 and 'f' is 102: both in bucket 28. A different pointer to the same text is the
+    // same name.
     static const char sameName[] = "NiNode";
-    ASSERT_TRUE(registry.Insert(sameName, &MakeSecond));
-    EXPECT_EQ(2u, registry.GetCount());
+    for (const char* name : {"NiNode", "A", "f"})
+        ASSERT_TRUE(registry.Insert(name, first));
+    ASSERT_TRUE(registry.Insert(sameName, second));
+    EXPECT_EQ(3u, registry.GetCount());
     ASSERT_TRUE(registry.Find("NiNode", found));
-    EXPECT_EQ(&MakeSecond, found);
-    EXPECT_EQ((std::vector<std::string>{"NiNode"}), Chain(registry, 29));
-
-    // 'A' is 65 and 'f' is 102: both in bucket 28.
-    CreateFunctionRegistry shared;
-    shared.Insert("A", &MakeFirst);
-    shared.Insert("f", &MakeSecond);
-    const std::vector<std::string> none, both = {"f", "A"};
-    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
-        EXPECT_EQ(b == 28 ? both : none, Chain(shared, b)) << b;
+    EXPECT_EQ(second, found);
+    EXPECT_EQ("28:f 28:A 29:NiNode ", Chains(registry));
 }
 
 TEST(Scene, StartupRegistersExactlyTheNinetyOneClassesCaseSensitively) {
-    const std::vector<std::string> order = StartupOrder();
-    ASSERT_EQ(91u, order.size());
-    EXPECT_EQ(91u, GetCreateFunctionCount());
-    for (const std::string& name : order) {
-        CreateFunction create = nullptr;
-        ASSERT_TRUE(FindCreateFunction(name.c_str(), create)) << name;
+    // The 91 classes, in the order the start-up registers them first.
+    const std::vector<Row> order = ReadTable(SCENE_TEST_DATA "/startup_order.txt");
+    CreateFunction create = nullptr;
+    for (const Row& row : order) {
+        ASSERT_TRUE(FindCreateFunction(row[0].c_str(), create)) << row[0];
         NiPointer<NiObject> object = create();
-        ASSERT_TRUE(object) << name;
-        EXPECT_EQ(name, object->GetRTTI()->GetName());
-        EXPECT_EQ(1u, object->GetRefCount());
+        ASSERT_TRUE(object) << row[0];
+        EXPECT_EQ(row[0] + "/1",
+                  object->GetRTTI()->GetName() + ("/" + std::to_string(object->GetRefCount())));
+        // Registering again, as the modules do, returns false and changes nothing.
+        EXPECT_FALSE(RegisterCreateFunction(row[0].c_str(), create));
     }
-    for (const char* absent :
-         {"ninode", "NINODE", "NiNode ", "", "NiObject", "NiObjectNET", "NiAVObject",
-          "NiTimeController", "NiProperty", "NiGeometryData", "NiLight", "NiDynamicEffect"}) {
-        CreateFunction found = nullptr;
-        EXPECT_FALSE(FindCreateFunction(absent, found)) << absent;
-    }
-    // Each bucket holds its classes newest first, so in reverse of the stated order.
-    std::vector<std::string> expected[CreateFunctionRegistry::BUCKET_COUNT];
-    for (const std::string& name : order) {
-        auto& chain = expected[CreateFunctionRegistry::BucketOf(name.c_str())];
-        chain.insert(chain.begin(), name);
-    }
-    const CreateFunctionRegistry* registry = GetCreateFunctionRegistry();
-    ASSERT_NE(nullptr, registry);
-    for (unsigned b = 0; b < CreateFunctionRegistry::BUCKET_COUNT; ++b)
-        EXPECT_EQ(expected[b], Chain(*registry, b)) << b;
-}
-
-TEST(Scene, RegisteringAgainReturnsFalseAndChangesNothing) {
-    CreateFunction before = nullptr, after = nullptr;
-    ASSERT_TRUE(FindCreateFunction("NiExtraData", before));
-    EXPECT_FALSE(RegisterCreateFunction("NiExtraData", before));
-    ASSERT_TRUE(FindCreateFunction("NiExtraData", after));
-    EXPECT_EQ(before, after);
+    for (const Row& absent : ReadTable(SCENE_TEST_DATA "/absent_names.txt"))
+        EXPECT_FALSE(FindCreateFunction(absent[0].c_str(), create)) << absent[0];
     EXPECT_EQ(91u, GetCreateFunctionCount());
+    // Each bucket holds its classes newest first, so in reverse of the order above.
+    EXPECT_EQ(ReadTable(SCENE_TEST_DATA "/startup_chains.txt")[0][0],
+              Chains(*GetCreateFunctionRegistry()));
 }
 
 TEST(Scene, AnimationKeyKindsFillTheirSlotsOnceInTheStatedOrder) {
-    const unsigned order[][2] = {{0, 0}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 2}, {3, 0}, {2, 4},
-                                 {3, 1}, {0, 1}, {1, 1}, {2, 1}, {1, 3}, {2, 3}, {0, 3}};
-    EXPECT_EQ(0, (RegisterAnimationKeyKind<2, 4>()));
-    EXPECT_EQ(0, (RegisterAnimationKeyKind<0, 0>()));
+    EXPECT_EQ(0, (RegisterAnimationKeyKind<2, 4>() + RegisterAnimationKeyKind<0, 0>()));
     EXPECT_EQ(15u, GetAnimationKeyKindCount());
-    for (unsigned i = 0; i < 15; ++i) {
-        const AnimationKeyKind* kind = GetAnimationKeyKind(order[i][0] * 5 + order[i][1]);
-        ASSERT_NE(nullptr, kind);
-        EXPECT_EQ(order[i][0], kind->content);
-        EXPECT_EQ(order[i][1], kind->type);
-        EXPECT_EQ(i + 1, kind->registrationOrder) << i;
+    std::string kinds(45, ' '); // content and type of each kind, in registration order
+    for (unsigned slot = 0; slot < KEY_KIND_SLOT_COUNT; ++slot) {
+        const AnimationKeyKind& kind = *GetAnimationKeyKind(slot);
+        if (kind.registrationOrder - 1 < 15 && slot == KeyKindSlot(kind.content, kind.type))
+            kinds.replace(3 * kind.registrationOrder - 3, 2,
+                          {char('0' + kind.content), char('0' + kind.type)});
     }
-    unsigned filled = 0;
-    for (unsigned slot = 0; slot < KEY_KIND_SLOT_COUNT; ++slot)
-        filled += GetAnimationKeyKind(slot)->registrationOrder != 0;
-    EXPECT_EQ(15u, filled);
+    EXPECT_EQ("00 02 10 12 20 22 30 24 31 01 11 21 13 23 03 ", kinds);
     EXPECT_EQ(nullptr, GetAnimationKeyKind(20));
 }
 
 TEST(Scene, NothingIsFoundAfterTheRegistryIsDestroyed) {
     // In a child process: the exit handler does the same when the program ends.
-    EXPECT_EXIT(
-        {
-            DestroyCreateFunctionRegistry();
-            CreateFunction found = nullptr;
-            bool stillFound = FindCreateFunction("NiNode", found);
-            bool registered = RegisterCreateFunction("NiNode", found);
-            std::exit(stillFound || registered || GetCreateFunctionCount() != 0 ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
+    CreateFunction found = nullptr;
+    EXPECT_EXIT((DestroyCreateFunctionRegistry(),
+                 std::exit(FindCreateFunction("NiNode", found) ||
+                           RegisterCreateFunction("NiNode", found) || GetCreateFunctionCount())),
+                ::testing::ExitedWithCode(0), "");
 }

@@ -6,27 +6,13 @@
 #include <memory>
 #include <new>
 
-namespace {
-
 struct TestForgetful : NiObject {
-    static NiObject* CreateObject() { return new (std::nothrow) TestForgetful; }
     void LoadData(NiStream&) override {}
 };
 
 struct TestGreedy : NiObject {
-    static NiObject* CreateObject() { return new (std::nothrow) TestGreedy; }
     void Link(NiStream& stream) override { stream.TakeLinkedObject(); }
 };
-
-NiObject* CreateNoObject() {
-    return nullptr;
-}
-
-} // namespace
-
-bool SceneLog::recording = false;
-std::string SceneLog::events;
-long SceneLog::live = 0;
 
 NI_IMPLEMENT_STREAMABLE(TestLinkNode, NiNode)
 NI_IMPLEMENT_STREAMABLE(TestLeaf, NiAVObject)
@@ -45,17 +31,11 @@ void TestLinkNode::Link(NiStream& stream) {
     ReserveChildren(count);
     for (uint32_t i = 0; i < count && !stream.HasFailed(); ++i) {
         NiObject* child = stream.TakeLinkedObject();
-        if (!child || !child->IsKindOf(NiAVObject::ms_RTTI) ||
-            !AttachChild(static_cast<NiAVObject*>(child)))
-            ++refusedChildren;
+        bool attachable = child && child->IsKindOf(NiAVObject::ms_RTTI);
+        refusedChildren += attachable && AttachChild(static_cast<NiAVObject*>(child)) ? 0 : 1;
     }
     target = stream.TakeLinkedObject();
     SceneLog::Record('L', label);
-}
-
-void TestLinkNode::PostLink(NiStream& stream) {
-    NiNode::PostLink(stream);
-    SceneLog::Record('P', label);
 }
 
 void TestLeaf::LoadData(NiStream& stream) {
@@ -68,7 +48,9 @@ void TestLeaf::LoadData(NiStream& stream) {
 void RegisterTestSceneClasses() {
     RegisterCreateFunction("TestLinkNode", &TestLinkNode::CreateObject);
     RegisterCreateFunction("TestLeaf", &TestLeaf::CreateObject);
-    RegisterCreateFunction("TestNoObject", &CreateNoObject);
-    RegisterCreateFunction("TestForgetful", &TestForgetful::CreateObject);
-    RegisterCreateFunction("TestGreedy", &TestGreedy::CreateObject);
+    RegisterCreateFunction("TestNoObject", [] { return static_cast<NiObject*>(nullptr); });
+    RegisterCreateFunction("TestForgetful",
+                           []() -> NiObject* { return new (std::nothrow) TestForgetful; });
+    RegisterCreateFunction("TestGreedy",
+                           []() -> NiObject* { return new (std::nothrow) TestGreedy; });
 }

@@ -11,9 +11,9 @@
 // What the test classes did, in order, while `recording`: "L<label>" / "P<label>" for Link and
 // PostLink of a TestLinkNode, "l" / "p" for a TestLeaf; and the test objects alive now.
 struct SceneLog {
-    static bool recording;
-    static std::string events;
-    static long live;
+    static inline bool recording = false;
+    static inline std::string events;
+    static inline long live = 0;
     // Builds nothing unless recording: a load of a million objects should not pay for it.
     static void Record(char event, const std::string& label = std::string()) {
         if (recording)
@@ -24,7 +24,6 @@ struct SceneLog {
 // A member of every test object, so that the tests can see leaks and destructions.
 struct LiveTestObject {
     LiveTestObject() { ++SceneLog::live; }
-    LiveTestObject(const LiveTestObject&) = delete;
     ~LiveTestObject() { --SceneLog::live; }
 };
 
@@ -35,7 +34,7 @@ class TestLinkNode : public NiNode {
 public:
     void LoadData(NiStream& stream) override;
     void Link(NiStream& stream) override;
-    void PostLink(NiStream& stream) override;
+    void PostLink(NiStream& s) override { NiNode::PostLink(s), SceneLog::Record('P', label); }
 
     std::string label;
     unsigned refusedChildren = 0;
