@@ -12,7 +12,7 @@ TEST_F(HarvelTest, FullDiskShortWriteOrFailedFlushMakeWriteFailWithErrorFour) {
                 {[] { Platform::SetWriteFault(4, ERROR_SUCCESS); }, true, ERROR_DISK_FULL},
                 {[] { Platform::SetFlushFault(ERROR_IO_DEVICE); }, false, ERROR_IO_DEVICE}};
     for (const auto& row : rows) {
-        FileOpenDesc desc("full.ini", kWrite, FILE_DISK, FILE_CREATE_ALWAYS);
+        FileOpenDesc desc("full.ini", FILE_ACCESS_WRITE, FILE_DISK, FILE_CREATE_ALWAYS);
         CTextFile file(desc);
         ASSERT_EQ(file.Open(&desc), 1);
         row.inject();

@@ -1,5 +1,5 @@
-// Vocabulary of the file-layer tests: a temporary working folder, captured boxes, and the
-// texts the boxes must hold, written out by hand.
+// Vocabulary of the file-layer tests: a temporary working folder, captured boxes, the
+// system's sentences and the results of transfers in one string.
 #pragma once
 
 #include <memory>
@@ -14,9 +14,6 @@
 #include "Harvel/CTextFile.h"
 #include "Platform/Win32.h"
 #include "TempDir.h"
-
-inline const DWORD kRead = FILE_ACCESS_READ;
-inline const DWORD kWrite = FILE_ACCESS_WRITE;
 
 // The system's own sentence for an error code, as FormatMessageA gives it.
 inline std::string SystemSentence(DWORD code) {
@@ -51,21 +48,10 @@ protected:
     TempDir folder;
     BoxCapture boxes;
 
-    size_t BoxCount() const { return boxes.Boxes().size(); }
-
-    // The second line of the only box: table text and "(file name)"; else why there is none.
-    std::string BoxHead() const {
-        if (BoxCount() != 1)
-            return std::to_string(BoxCount()) + " boxes";
-        const std::string& text = boxes.Boxes()[0].text;
-        const size_t start = text.find('\n') + 1;
-        return text.substr(start, text.find('\n', start) - start);
-    }
-
     // The only box is the whole "CFileHarvel Error" box: `head`, the system sentence of `code`,
     // then "voir: <path ending in sourceName>(<line>)" and a line feed. Clears the boxes.
     void ExpectBox(const std::string& head, DWORD code, const std::string& sourceName) {
-        ASSERT_EQ(BoxCount(), 1u);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
         const CapturedBox& box = boxes.Boxes()[0];
         EXPECT_EQ(box.caption, "CFileHarvel Error");
         EXPECT_EQ(box.style, 0x1030u);
@@ -75,13 +61,5 @@ protected:
             std::regex_search(box.text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$")))
             << box.text;
         boxes.Clear();
-    }
-
-    // A disk file object opened through the reference form; null when the open failed.
-    static std::unique_ptr<CFileHarvel> OpenDisk(const std::string& name, DWORD access,
-                                                 DWORD creation, DWORD flags = FILE_DISK) {
-        FileOpenDesc desc(name, access, flags, creation);
-        auto file = std::make_unique<CFileHarvel>(desc);
-        return file->Open(desc) ? std::move(file) : nullptr;
     }
 };

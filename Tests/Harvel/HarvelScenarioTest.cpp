@@ -1,0 +1,155 @@
+// The file object and the file-system functions against scenarios: each row of
+// data/scenarios.txt is one call and, in its last field, what it must give (syntax there).
+#include "HarvelTestSupport.h"
+
+namespace {
+
+// Wine lets root write to read-only files: the rows marked "posix" are not for it.
+#if defined(_WIN32)
+const bool kSkipPosixRows = true;
+#else
+const bool kSkipPosixRows = false;
+#endif
+
+// Runs the rows of one scenario in its own temporary folder.
+class Scenario {
+public:
+    std::string Run(const Row& t) {
+        auto n = [&](size_t i) { return Number(t, i); };
+        const std::string& c = t[0];
+        if (c == "open" || c == "openref" || c == "create")
+            return Open(t);
+        if (c == "reopen")
+            return std::to_string(file->Open(&desc));
+        if (c == "desc")
+            return std::to_string(desc.flags) + " " + std::to_string(desc.memSize) + " " +
+                   (!desc.memBuffer               ? "null"
+                    : desc.memBuffer == Guarded() ? "buf"
+                                                  : "own");
+        if (c == "drop")
+            return file.reset(), "ok";
+        if (c == "write")
+            return Wrote(*file, t[1], t.size() > 3);
+        if (c == "read")
+            return Got(*file, n(1));
+        if (c == "seek")
+            return std::to_string(file->SetPosition(static_cast<LONG>(n(1)), n(2)));
+        if (c == "pos" || c == "size") {
+            LONG high = 55;
+            DWORD low = c == "pos" ? file->GetPosition(&high)
+                                   : file->GetSize(reinterpret_cast<DWORD*>(&high));
+            return std::to_string(low) + " " + std::to_string(high);
+        }
+        if (c == "close")
+            return std::to_string(file->Close());
+        if (c == "handle")
+            return file->GetHandle() == INVALID_HANDLE_VALUE ? "invalid" : "valid";
+        if (c == "mode")
+            return std::to_string(file->GetMode());
+        if (c == "line" || c == "char") {
+            std::string out = "stale";
+            bool ok = c == "line" ? file->ReadLine(out, t[1] == "1") : file->ReadChar(out);
+            return std::to_string(ok) + " " + out;
+        }
+        if (c == "string")
+            return std::to_string(file->WriteString(t[1], t[2] == "1"));
+        if (c == "content")
+            return TempDir::Exists(t[1]) ? TempDir::ReadFile(t[1]) : "<none>";
+        if (c == "readonly")
+            return std::to_string(TempDir::IsReadOnly(t[1]));
+        if (c == "guard")
+            return guard;
+        if (c == "lasterror")
+            return SetLastError(n(1)), "ok";
+        if (c == "attr") {
+            DWORD value = 77;
+            int result = FileGetAttribute(t[1], static_cast<int>(n(2)), &value);
+            return std::to_string(result) + " " + std::to_string(value);
+        }
+        if (c == "setattr")
+            return std::to_string(FileSetAttributes(t[1], std::stoi(t[2]), std::stoi(t[3])));
+        if (c == "exists")
+            return std::to_string(FileExists(t[1]));
+        if (c == "delete")
+            return std::to_string(FileDelete(t[1]));
+        if (c == "report") { // error source line lasterror [file]
+            SetLastError(n(4));
+            ReportFileError(t.size() > 6 ? file.get() : nullptr, std::stoi(t[1]), t[2],
+                            std::stoi(t[3]));
+            return "ok";
+        }
+        if (c == "box")
+            return Box(false, 0);
+        if (c == "fullbox")
+            return Box(true, n(1));
+        return "unknown call " + c;
+    }
+
+    static DWORD Number(const Row& t, size_t i) { return static_cast<DWORD>(std::stol(t.at(i))); }
+    unsigned char* Guarded() { return reinterpret_cast<unsigned char*>(guard + 5); }
+
+    // A new text file object from the open fields, opened the way the call names.
+    std::string Open(const Row& t) {
+        auto n = [&](size_t i) { return Number(t, i); };
+        desc = FileOpenDesc(t[1] == "-" ? "" : t[1], n(2), n(3), n(4));
+        desc.memSize = t.size() > 6 ? n(5) : 0;
+        desc.memBuffer = t.size() > 7 ? Guarded() : nullptr;
+        if (t[0] == "create") {
+            file.reset(CTextFile::CreateAndOpen(&desc));
+            return file ? "ok" : "null";
+        }
+        file = std::make_unique<CTextFile>(desc);
+        return std::to_string(t[0] == "open" ? file->Open(&desc) : file->Open(desc));
+    }
+
+    // The head line of the only box, or with `whole` its whole text: the system sentence of
+    // `code` as "{system}" and our own source files without folder and line. Clears the boxes.
+    std::string Box(bool whole, DWORD code) {
+        const auto shown = boxes.Boxes();
+        boxes.Clear();
+        if (shown.size() != 1)
+            return std::to_string(shown.size()) + " boxes";
+        EXPECT_EQ(shown[0].caption, "CFileHarvel Error");
+        EXPECT_EQ(shown[0].style, 0x1030u);
+        std::string text = shown[0].text;
+        if (!whole) {
+            const size_t start = text.find('\n') + 1;
+            return text.substr(start, text.find('\n', start) - start);
+        }
+        const std::string marker = "WIN ERROR MESSAGE: ", sentence = SystemSentence(code);
+        const size_t at = text.find(marker) + marker.size();
+        if (!sentence.empty() && text.compare(at, sentence.size(), sentence) == 0)
+            text.replace(at, sentence.size(), "{system}");
+        return std::regex_replace(text, std::regex("voir: .*(CFileHarvel\\w*\\.cpp)\\(\\d+\\)"),
+                                  "voir: $1");
+    }
+
+    TempDir folder;
+    BoxCapture boxes;
+    char guard[17] = "#####abcdef#####"; // six bytes between guards nothing may touch
+    FileOpenDesc desc;
+    std::unique_ptr<CTextFile> file;
+};
+
+} // namespace
+
+TEST(HarvelScenario, EachCallGivesWhatTheScenarioSays) {
+    std::unique_ptr<Scenario> scenario;
+    std::string title;
+    for (Row row : ReadTable(TEST_DATA "/scenarios.txt")) {
+        if (row[0] == "posix" && kSkipPosixRows)
+            continue;
+        if (row[0] == "posix")
+            row.erase(row.begin());
+        if (row[0] == "==") {
+            scenario.reset(); // the folder of the last one goes first
+            scenario = std::make_unique<Scenario>();
+            title = row.at(1);
+        } else if (row[0] == "file")
+            TempDir::WriteFile(row.at(1), row.at(2));
+        else if (row[0] == "ro")
+            TempDir::SetReadOnly(row.at(1), row.at(2) == "1");
+        else
+            EXPECT_EQ(scenario->Run(row), row.back()) << title << ": " << row[0] << " " << row[1];
+    }
+}
