@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 # VelmarkSettings.exe under 64-bit Wine in fresh copies of the sample game folder: a few
 # commands with their exit codes, a message box printed instead of shown, and `preset quality`
-# byte for byte against the file the dialog writes when best quality is chosen and applied.
-# Usage: wine_cli.py TOOL.exe VelmarkSetup.exe driver.exe SAMPLE_DIR
+# byte for byte against the file the dialog writes when best quality is applied over the same
+# player file (the dialog scenarios check that file).
+# Usage: wine_cli.py TOOL.exe SAMPLE_DIR
 import os
 import shutil
 import subprocess
@@ -10,23 +11,19 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "Dialog"))
-import expected  # noqa: E402
+import scenarios  # noqa: E402
 import winehost  # noqa: E402
-
-# The start of the dialog's scenario best_quality_apply_then_next_start.
-PLAYER = {"MOUSE_SPEED": "1.200000", "INVERT_MOUSE": "1", "SOUND_SAMPLE": "500",
-          "SOUND_STREAM": "700", "SOUND_ENABLE": "0"}
 
 
 def main():
-    tool, program, driver, sample = sys.argv[1:5]
+    tool, sample = sys.argv[1:3]
     failures = []
 
     def game(name):
         folder = os.path.join(tempfile.mkdtemp(prefix=f"velmark-cli-{name}-"), "game")
         shutil.copytree(sample, folder)
         with open(os.path.join(folder, "Player", "Config.ini"), "wb") as f:
-            f.write(expected.config_bytes(PLAYER))
+            f.write(scenarios.data("play-mouse-20.ini"))
         return folder
 
     def config(folder):
@@ -43,14 +40,11 @@ def main():
             print(proc.stdout.decode("latin-1") + proc.stderr.decode("latin-1"))
 
     with winehost.WineHost() as host:
-        dialog = game("dialog")
-        shutil.copy(program, os.path.join(dialog, "VelmarkSetup.exe"))
-        host.drive(driver, dialog, ["ready", "combo:m:1012:2", "apply", "exit"], lambda n, g: 0)
         folder = game("tool")
         run("show before", folder, ["show"], 0, b"configuration: the player's own")
-        run("preset quality", folder, ["preset", "quality"], 0, b'OPTIONS FAR: "80" -> "100"')
-        if config(folder) != config(dialog):
-            failures.append("preset quality differs from the dialog's Apply")
+        run("preset quality", folder, ["preset", "quality"], 0, b'OPTIONS FAR: "90" -> "100"')
+        if config(folder) != scenarios.data("play-best-quality.ini"):
+            failures.append("preset quality differs from best quality applied in the dialog")
         run("show after", folder, ["show", "--json"], 0, b'"configuration": "quality"')
         run("check clean", folder, ["check"], 0, b"nothing found")
         before = config(folder)
