@@ -14,6 +14,11 @@ const bool kSkipPosixRows = false;
 // Runs the rows of one scenario in its own temporary folder.
 class Scenario {
 public:
+    ~Scenario() {
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+    }
+
     std::string Run(const Row& t) {
         auto n = [&](size_t i) { return Number(t, i); };
         const std::string& c = t[0];
@@ -68,6 +73,10 @@ public:
         }
         if (c == "setattr")
             return std::to_string(FileSetAttributes(t[1], std::stoi(t[2]), std::stoi(t[3])));
+        if (c == "hold") { // open without sharing until the scenario ends
+            held = CreateFileA(t[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            return held == INVALID_HANDLE_VALUE ? "invalid" : "ok";
+        }
         if (c == "exists")
             return std::to_string(FileExists(t[1]));
         if (c == "delete")
@@ -129,6 +138,7 @@ public:
     char guard[17] = "#####abcdef#####"; // six bytes between guards nothing may touch
     FileOpenDesc desc;
     std::unique_ptr<CTextFile> file;
+    HANDLE held = INVALID_HANDLE_VALUE;
 };
 
 } // namespace

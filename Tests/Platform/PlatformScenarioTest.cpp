@@ -1,6 +1,7 @@
 // The file calls of the POSIX layer against scenarios written from Windows' behaviour: each
 // line of scenarios.txt is one call and, after "->", what it must give (its syntax is there).
 #include <errno.h>
+#include <sys/xattr.h>
 
 #include <algorithm>
 #include <fstream>
@@ -70,6 +71,10 @@ public:
             return TempDir::WriteFile(t[1], Unescape(rest)), "";
         if (op == "dir")
             return TempDir::MakeDir(t[1]), "";
+        if (op == "record") // a raw attributes record, as another program may leave one
+            return setxattr(t[1].c_str(), "user.velmark.attributes", t[2].data(), t[2].size(), 0)
+                       ? "E" + std::to_string(errno)
+                       : "";
         if (op == "ro")
             return TempDir::SetReadOnly(t[1], t[2] == "1"), "";
         if (op == "content")

@@ -56,6 +56,7 @@ TEST_F(SetupAppTest, MissingOrIncompleteFileIsRebuiltInFullKeepingExtras) {
         {complete, complete},
         {"[OPTIONS]\r\nLOD = \"0\"\r\n[PLAYER]\r\nNAME = \"Ann\"\r\n", defaults},
         {Replace(defaults, "\"Player\"", "\"\""), defaults},
+        {Replace(defaults, "ANIMATEDMENUS       = \"0\"", "ANIMATEDMENUS       = \"\""), defaults},
         // Extra keys and sections survive a rebuild.
         {"[OPTIONS]\r\nLOD = \"0\"\r\nGAMMA = \"1.2\"\r\n[MODS]\r\nFOO = \"bar\"\r\n",
          "\r\n[MODS]\r\n\r\n\tFOO = \"bar\"\r\n" +
