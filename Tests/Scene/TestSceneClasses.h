@@ -34,7 +34,10 @@ class TestLinkNode : public NiNode {
 public:
     void LoadData(NiStream& stream) override;
     void Link(NiStream& stream) override;
-    void PostLink(NiStream& s) override { NiNode::PostLink(s), SceneLog::Record('P', label); }
+    void PostLink(NiStream& stream) override {
+        NiNode::PostLink(stream);
+        SceneLog::Record('P', label);
+    }
 
     std::string label;
     unsigned refusedChildren = 0;
