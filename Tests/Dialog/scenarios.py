@@ -179,7 +179,7 @@ class Scenarios:
 
     # The keyboard alone, in real key strokes: each window's order; the focus after each Tab
     # round the main window and each page, and Shift+Tab back; the pages switched by Ctrl+Tab,
-    # Ctrl+Shift+Tab and Ctrl+Page keys and filled as a click fills them; a list opened by F4
+    # Ctrl+Shift+Tab, Ctrl+Page keys and the tab control's arrows, filled as a click fills them; a list opened by F4
     # and closed by Esc; Space on a check box; a slider moved by arrows; Enter that does
     # nothing off a button and applies on Apply; Space on Exit. Then a configuration chosen by
     # arrow and Esc end the next run without a write.
@@ -206,7 +206,7 @@ class Scenarios:
         key("^next", page=2)
         steps.append("dump")
         go("tab", 10)
-        for name, page in (("^tab", 0), ("^+tab", 2), ("^prior", 1), ("^prior", 0)):
+        for name, page in (("^tab", 0), ("^+tab", 2), ("^prior", 1), ("^prior", 0), ("right", 1), ("left", 0)):
             key(name, page=page)
         go("tab", 1)
         key("f4", opened=1)
