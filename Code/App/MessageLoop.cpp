@@ -2,13 +2,16 @@
 
 #include "Platform/Win32.h"
 #include "Setup/CSetupApp.h"
+#include "Setup/DialogKeys.h"
 
 bool PumpMessage() {
     MSG message;
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (!HandleDialogMessage(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "Ini/Localization.h"
 #include "Platform/Win32.h"
 #include "Setup/CSetupApp.h"
+#include "Setup/DialogKeys.h"
 #include "Setup/SetupDialog.h"
 #include "Setup/SetupDialogIds.h"
 
@@ -52,6 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return -1;
     }
 
+    PrepareDialogKeyboard();
     OutputDebugStringA("dialog ready");
     RunMessageLoop();
     return 1;

@@ -175,6 +175,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
             ApplySettings();
             break;
         case dlg::kExit:
+        case IDCANCEL: // Esc, through the dialog manager
             CloseDialog(app);
             break;
         case dlg::kConfigChoice:

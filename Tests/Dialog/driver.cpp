@@ -2,9 +2,13 @@
 // Usage: driver <program.exe> <game folder> <step>...
 //   ready | tab:N | combo:P:ID:N | click:P:ID | slider:P:ID:N | apply | exit | close | dump
 //   pause:NAME (make NAME.pause in the game folder, wait until it is gone)
+//   key:KEY (a key stroke through the keyboard input, the dialog in the foreground; KEY is a
+//   name of kKeys, after ^ for Ctrl and + for Shift) | focus | order
 // P is a page 0, 1, 2 or m for the dialog. Prints "start <tick>", "ready <ms> ms" (or "ready
 // no-dialog"), one "box caption|text" per message box (closed with OK), for dump
-// one line of tab-separated fields per control, and last "exit <code>" ("exit timeout" after
+// one line of tab-separated fields per control, for key and focus "key KEY focus=P:ID
+// page=N open=O" (the program's focus, the tab shown, whether its list is open), for order one line
+// "order P id..." a window (its children in z-order), and last "exit <code>" ("exit timeout" after
 // 30 s). Texts are Windows-1252 with bytes outside ASCII as \xNN.
 #include <windows.h>
 
@@ -138,6 +142,81 @@ void Dump() {
     }
 }
 
+// The program's focus as P:ID (the tab control is m:tab), the page shown and whether the
+// focused list is open.
+void PrintFocus(const char* key) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    HWND f = GetGUIThreadInfo(program.dwThreadId, &info) ? info.hwndFocus : nullptr;
+    std::vector<HWND> pages = Pages();
+    std::string where = f == nullptr ? "none" : f == tab ? "m:tab" : "?";
+    for (int i = 0; i < 3 && f != nullptr && f != tab; ++i)
+        where = GetParent(f) == pages[i] ? std::to_string(i) + ":" + std::to_string(GetDlgCtrlID(f))
+                : GetParent(f) == dialog ? "m:" + std::to_string(GetDlgCtrlID(f))
+                                         : where;
+    std::printf("key %s focus=%s page=%d open=%d\n", key, where.c_str(), Send(tab, TCM_GETCURSEL),
+                Send(f, CB_GETDROPPEDSTATE) == 1 ? 1 : 0);
+}
+
+const struct {
+    const char* name;
+    WORD key;
+} kKeys[] = {{"tab", VK_TAB},   {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"space", VK_SPACE},
+             {"left", VK_LEFT}, {"right", VK_RIGHT},  {"up", VK_UP},      {"down", VK_DOWN},
+             {"next", VK_NEXT}, {"prior", VK_PRIOR},  {"home", VK_HOME},  {"end", VK_END},
+             {"f4", VK_F4}};
+
+// Presses the keys of `spec` and releases them in reverse order, as a keyboard would, then
+// waits until the program has taken every one of them: with the driver sharing the program's
+// input state, each key's toggle bit has flipped and the key reads as released.
+void Press(const char* spec) {
+    std::vector<WORD> keys;
+    for (; *spec == '^' || *spec == '+'; ++spec)
+        keys.push_back(*spec == '^' ? VK_CONTROL : VK_SHIFT);
+    for (const auto& k : kKeys)
+        if (std::string(spec) == k.name)
+            keys.push_back(k.key);
+    static bool attached = false;
+    if (!attached)
+        attached = AttachThreadInput(GetCurrentThreadId(), program.dwThreadId, TRUE);
+    if (GetForegroundWindow() != dialog)
+        SetForegroundWindow(dialog);
+    std::vector<INPUT> input(keys.size() * 2);
+    std::vector<SHORT> before;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        before.push_back(GetKeyState(keys[i]) & 1);
+        input[i].type = input[input.size() - 1 - i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys[i];
+        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    WaitUntil([&] {
+        bool taken = true;
+        for (size_t i = 0; i < keys.size(); ++i)
+            taken = taken && (GetKeyState(keys[i]) & 1) != before[i] && GetKeyState(keys[i]) >= 0;
+        return taken || Ended();
+    });
+    Send(dialog, WM_NULL);
+}
+
+void PrintOrder() {
+    std::vector<HWND> pages = Pages();
+    std::string line = "order m";
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+        line += c == tab ? " tab"
+                : GetDlgItem(c, 1002) || GetDlgItem(c, 1018) || GetDlgItem(c, 1067)
+                    ? " page"
+                    : " " + std::to_string(static_cast<short>(GetDlgCtrlID(c)));
+    std::printf("%s\n", line.c_str());
+    for (int i = 0; i < 3; ++i) {
+        line = "order " + std::to_string(i);
+        for (HWND c = GetWindow(pages[i], GW_CHILD); pages[i] != nullptr && c != nullptr;
+             c = GetWindow(c, GW_HWNDNEXT))
+            line += " " + std::to_string(static_cast<short>(GetDlgCtrlID(c)));
+        std::printf("%s\n", line.c_str());
+    }
+}
+
 void Step(const char* folder, const char* step, DWORD started) {
     char verb[16] = {}, name[64] = {};
     int id = 0, n = 0;
@@ -181,6 +260,14 @@ void Step(const char* folder, const char* step, DWORD started) {
             Send(marker, BM_SETSTATE, FALSE);
     } else if (v == "dump") {
         Dump();
+    } else if (v == "key") {
+        Press(name);
+        if (!Ended())
+            PrintFocus(name);
+    } else if (v == "focus") {
+        PrintFocus("-");
+    } else if (v == "order") {
+        PrintOrder();
     } else {
         std::printf("fail unknown step %s\n", step);
     }

@@ -8,7 +8,8 @@
 #                          fixed keys (Apply writes those back with their defaults);
 #   play-applied.ini       what Apply makes of it (no sound device here: SOUND_DEVICE "-1");
 #   play-mouse-10/20.ini   the same with the mouse slider at its ends, speeds 1.0 and 2.0;
-#   play-best-quality.ini  best quality applied over the player's own values.
+#   play-best-quality.ini  best quality applied over the player's own values;
+#   keys-applied.ini       play-applied.ini with FAR two steps up and the sea animated.
 #
 # Usage: scenarios.py --program EXE --driver EXE --sample DIR --out DIR [--only NAME...]
 #                     [--bench N --baseline EXE | --showcase] [--own-display]
@@ -51,7 +52,7 @@ def expected(name):
 # What the driver printed for one program run: boxes, dumps, readiness, exit code.
 class Run:
     def __init__(self, name, lines):
-        self.name, self.dumps = name, []
+        self.name, self.dumps, self.lines = name, [], lines
         self.boxes = [tuple(l[4:].split("|", 1)) for l in lines if l.startswith("box ")]
         self.exit = next((l[5:] for l in lines if l.startswith("exit ")), None)
         self.ready = next((l[6:] for l in lines if l.startswith("ready ")), "").split()
@@ -176,6 +177,71 @@ class Scenarios:
                         ("WARNING", "Cannot find localization pack!")], "-1")
         self.expect_settings("noloc", self.settings(game), default_settings())
 
+    # The keyboard alone, in real key strokes: each window's order; the focus after each Tab
+    # round the main window and each page, and Shift+Tab back; the pages switched by Ctrl+Tab,
+    # Ctrl+Shift+Tab, Ctrl+Page keys and the tab control's arrows, filled as a click fills them; a list opened by F4
+    # and closed by Esc; Space on a check box; a slider moved by arrows; Enter that does
+    # nothing off a button and applies on Apply; Space on Exit. Then a configuration chosen by
+    # arrow and Esc end the next run without a write.
+    def keyboard(self):
+        game, seen, steps, want = self.game(data("play-start.ini")), {}, ["ready", "order", "focus"], []
+        rings = {l.split()[1]: l.split()[2:] for l in expected("keyboard.txt") if l.startswith("round ")}
+        at = ["m:1012", 0]
+
+        def key(name, focus=None, page=None, opened=0):
+            at[:] = [focus or at[0], at[1] if page is None else page]
+            steps.append("key:" + name)
+            want.append(f"key {name} focus={at[0]} page={at[1]} open={opened}")
+
+        def go(name, count):  # Tab or Shift+Tab, `count` times, along the round of the page shown
+            ring = rings[str(at[1])]
+            for _ in range(count):
+                key(name, ring[(ring.index(at[0]) + (-1 if name == "+tab" else 1)) % len(ring)])
+
+        for name, count in (("tab", 17), ("+tab", 17), ("tab", 3)):
+            go(name, count)
+        key("^tab", "m:tab", 1)
+        steps.append("dump")
+        go("tab", 9)
+        key("^next", page=2)
+        steps.append("dump")
+        go("tab", 10)
+        for name, page in (("^tab", 0), ("^+tab", 2), ("^prior", 1), ("^prior", 0), ("right", 1), ("left", 0)):
+            key(name, page=page)
+        go("tab", 1)
+        key("f4", opened=1)
+        key("esc")
+        go("tab", 3)
+        key("space")
+        go("tab", 3)
+        for name in ("right", "right", "enter"):
+            key(name)
+        steps.append("pause:enter")
+        go("tab", 8)
+        key("enter")
+        steps.extend(["pause:applied", "dump"])
+        go("+tab", 1)
+        run = self.run("keys", game, steps + ["key:space"], {p: lambda g, p=p: seen.update({p: self.settings(g)})
+                                                                for p in ("enter", "applied")})
+        got = [line for line in run.lines if line.startswith("key ")]
+        check(got[1:len(want) + 1] == want, f"keys: focus {got}, want {want}")
+        check(got[:1] == ["key - focus=m:1012 page=0 open=0"], f"keys: focus at start {got[:1]}")
+        orders = [line for line in run.lines if line.startswith("order ")]
+        check(orders == [l for l in expected("keyboard.txt") if l.startswith("order ")], f"keys: orders {orders}")
+        run.expect(0, expected("pages-default.txt") + ["1 1018 pos=12", "1 1071 check=1", "page 1 visible=1",
+                                                        "page 0 visible=0"], pages=["1", "page"])
+        run.expect(1, ["2 1063 pos=500", "2 1065 pos=700", "2 1069 check=0", "2 1067 sel=-1 items=", "2 1074 sel=1",
+                       "2 1073 sel=1", "2 1066 text=Sound device", "page 2 visible=1", "page 1 visible=0"])
+        run.expect(2, ["m tab sel=0", "0 1024 pos=92", "0 1006 check=1"])
+        run.expect_end([], "1")
+        self.expect_settings("keys-enter", seen.get("enter"), data("play-start.ini"))
+        self.expect_settings("keys-applied", seen.get("applied"), data("keys-applied.ini"))
+
+        run = self.run("keys-esc", game, ["ready", "key:down", "dump", "key:esc"])
+        run.expect(0, ["m 1012 sel=1"])
+        run.expect_end([], "1")
+        self.expect_settings("keys-esc", self.settings(game), data("keys-applied.ini"))
+
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
     def showcase(self):
@@ -187,7 +253,7 @@ class Scenarios:
         return 0 if run.exit == "1" else 1
 
 
-SCENARIOS = ["first_start_in_french", "play", "no_localization"]
+SCENARIOS = ["first_start_in_french", "play", "no_localization", "keyboard"]
 
 
 def main():
