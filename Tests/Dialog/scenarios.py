@@ -201,7 +201,8 @@ class Scenarios:
         for dpi in (96, 120, 144):
             game = self.game(default_settings())
             env = {} if dpi == 96 else {"WINEPREFIX": self.host.dpi_prefix(dpi)}
-            run = self.run(f"dpi{dpi}", game, ["ready", "dump", "close"], env=env)
+            shot = {"shot": lambda g, dpi=dpi: self.host.screenshot(os.path.join(self.args.out, f"dpi{dpi}.png"))}
+            run = self.run(f"dpi{dpi}", game, ["ready", "dump", "pause:shot", "close"], shot, env=env)
             run.expect_end([], "1")
             run.expect(0, ["m fit font=dialog icons=2"] + (expected("french.txt")[:4] if dpi == 96 else []))
             fit = run.dumps[0].get("m fit", {}) if run.dumps else {}
