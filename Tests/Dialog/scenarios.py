@@ -230,6 +230,18 @@ class Scenarios:
         left = [os.path.join(d, f) for d, _, files in os.walk(elsewhere) for f in files]
         check(left == [], f"elsewhere: files made in the start folder: {left}")
 
+    # A winmm.dll in the game folder (a copy of Wine's, which Wine is told to prefer) is not the
+    # one the audio page loads: that comes from the system folder.
+    def planted_winmm(self):
+        game = self.game(default_settings())
+        shutil.copy(os.path.join(self.host.env["WINEPREFIX"], "drive_c", "windows", "system32", "winmm.dll"), game)
+        run = self.run("winmm", game, ["ready", "tab:2", "close"], debug="-all,+loaddll",
+                       env={"WINEDLLOVERRIDES": "mscoree,mshtml=;winmm=n,b"})
+        run.expect_end([], "1")
+        with open(os.path.join(os.path.dirname(game), "wine.err"), encoding="latin-1") as f:
+            loaded = [line for line in f if "Loaded" in line and "winmm.dll" in line.lower()]
+        check(len(loaded) == 1 and "system32" in loaded[0].lower(), f"winmm: loaded {loaded}")
+
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
     def showcase(self):
@@ -242,7 +254,7 @@ class Scenarios:
 
 
 SCENARIOS = ["first_start_in_french", "play", "no_localization", "french_on_russian_windows", "fit_to_screen",
-             "start_elsewhere"]
+             "start_elsewhere", "planted_winmm"]
 
 
 def main():
