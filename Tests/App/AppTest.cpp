@@ -69,7 +69,9 @@ TEST(App, SplitListDropsBlanksAndAnEmptyLastItemAndJoinListUndoesIt) {
 
 TEST(App, Windows1252TextsWidenToTheCharactersTheCodePageNames) {
     const std::pair<std::string, std::wstring> rows[] = {
-        {"Fr Size \xE9t\xE9 \xC9cran For\xEAt", L"Fr Size été Écran Forêt"},
+        {"Fr Size \xE9t\xE9 \xC9"
+         "cran For\xEAt",
+         L"Fr Size été Écran Forêt"},
         {"\x80\x8A\x8C\x8E\x9A\x9C\x9E\x9F", L"€ŠŒŽšœžŸ"},
         {"\x82\x84\x85\x91\x92\x93\x94\x96\x97", L"‚„…‘’“”–—"},
         {"\x83\x86\x87\x88\x89\x8B\x95\x98\x99\x9B", L"ƒ†‡ˆ‰‹•˜™›"},
