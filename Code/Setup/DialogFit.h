@@ -17,8 +17,9 @@ int ScaledPixels(int pixels);
 // control that already holds them is left as it is.
 void FitTabAroundPages(HWND tab, const HWND* pages, int count);
 
-// Centers the banner picture of `dialog` in the band the template gives it when the dialog,
-// grown with a large font, is wider or taller than the picture; left as it is otherwise.
+// Centers the banner picture of `dialog` across the dialog's width and in the height of the
+// band the template gives it, when the dialog, grown with a large font, is wider or taller than
+// the picture; left as it is otherwise (at 96 DPI the picture fills both).
 void CenterBanner(HWND dialog);
 
 // Gives the tab control the dialog's font; without it the tab titles are drawn in the bold
