@@ -252,16 +252,34 @@ void Step(const char* folder, const char* step, DWORD started) {
     std::fflush(stdout);
 }
 
+// The arguments as given, for the two paths: argv holds them in the code page, which may not
+// have every character of a folder's name.
+std::vector<std::wstring> WideArguments() {
+    std::vector<std::wstring> arguments(1);
+    bool quoted = false;
+    for (const wchar_t* c = GetCommandLineW(); *c != L'\0'; ++c) {
+        if (*c == L'"')
+            quoted = !quoted;
+        else if (*c == L' ' && !quoted && !arguments.back().empty())
+            arguments.emplace_back();
+        else if (*c != L' ' || quoted)
+            arguments.back() += *c;
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = argc > 2 ? "\"" + std::string(argv[1]) + "\"" : "";
+    std::vector<std::wstring> paths = WideArguments();
+    std::wstring commandLine = argc > 2 ? L"\"" + paths[1] + L"\"" : L"";
     DWORD started = GetTickCount(), code = 0;
     std::printf("start %lu\ncodepage %u\n", started, GetACP());
-    if (argc < 3 || !CreateProcessA(argv[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                    argv[2], &startup, &program)) {
+    if (argc < 3 || paths.size() < 3 ||
+        !CreateProcessW(paths[1].c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        paths[2].c_str(), &startup, &program)) {
         std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }

@@ -84,9 +84,9 @@ class Scenarios:
         self.args, self.host, self.folders = args, host, []
 
     # A fresh game folder, with `contents` as its settings file when given.
-    def game(self, contents=None, mode=0o644, program=None):
+    def game(self, contents=None, mode=0o644, program=None, name="game"):
         self.folders.append(tempfile.mkdtemp(prefix="velmark-"))
-        game = os.path.join(self.folders[-1], "game")
+        game = os.path.join(self.folders[-1], name)
         shutil.copytree(self.args.sample, game)
         shutil.copy(program or self.args.program, os.path.join(game, "VelmarkSetup.exe"))
         if contents is not None:
@@ -215,10 +215,10 @@ class Scenarios:
                   f"pages {fit.get('page0')} {fit.get('page1')} {fit.get('page2')} (left,top,right,bottom)")
 
     # Started with another current folder (a shortcut's "Start in", a launcher): the program
-    # works in its own folder as if started there, says so in its debug output, and leaves the
-    # other folder as it was.
+    # works in its own folder as if started there, whose name holds letters of no one code page,
+    # says so in its debug output, and leaves the other folder as it was.
     def start_elsewhere(self):
-        game = self.game(default_settings())
+        game = self.game(default_settings(), name="jeu-\u0416-\u00e9")
         elsewhere = os.path.join(os.path.dirname(game), "elsewhere")
         os.makedirs(os.path.join(elsewhere, "DATA", "INI"))
         run = self.run("elsewhere", game, ["ready", "dump", "close"], debug="+debugstr", cwd=elsewhere)
