@@ -4,6 +4,7 @@
 
 #include "App/MessageLoop.h"
 #include "App/Report.h"
+#include "App/StartFolder.h"
 #include "Ini/CIniFile.h"
 #include "Ini/LanguageSelection.h"
 #include "Ini/Localization.h"
@@ -26,6 +27,8 @@ __attribute__((constructor(101))) void MarkStaticInit() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     OutputDebugStringA("WinMain");
     InitCommonControls();
+    // Every path of the program is relative to the game folder.
+    MoveToProgramFolder();
 
     // Registered below without being owned: it must live until the loop has ended.
     CIniFile localization;

@@ -8,6 +8,7 @@
 #include "Setup/SettingsKeys.h"
 #include "Setup/SetupDialog.h"
 #include "Setup/TabPages.h"
+#include "Setup/WideControls.h"
 #include "Sound/CSoundEngine.h"
 
 namespace {
@@ -116,7 +117,7 @@ void FillChoiceCombo(HWND page, int listId) {
     Send(page, listId, CB_RESETCONTENT, 0, 0);
     for (const Choice& choice : CSetupApp::Instance().Choices()) {
         if (choice.listId == listId)
-            Send(page, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.display.c_str()));
+            AddListEntry(page, listId, choice.display);
     }
 }
 

@@ -5,10 +5,12 @@
 #include "Ini/Localization.h"
 #include "Setup/ApplySettings.h"
 #include "Setup/CSetupApp.h"
+#include "Setup/DialogFit.h"
 #include "Setup/DialogTexts.h"
 #include "Setup/PageFill.h"
 #include "Setup/SetupDialogIds.h"
 #include "Setup/TabPages.h"
+#include "Setup/WideControls.h"
 
 namespace {
 
@@ -19,20 +21,15 @@ std::string Text(const char* id) {
     return Localize("GAME", id);
 }
 
-// The tab control and the pages are placed in pixels of the dialog's client area, whatever
-// the dialog's font: the page templates were laid out for these numbers.
+// The tab control and the pages are placed in pixels of the dialog's client area at 96 DPI:
+// the page templates were laid out for these numbers. They grow with the screen's DPI as the
+// dialog's own controls do.
 const int kTabX = 10, kTabY = 120, kTabWidth = 650, kTabHeight = 270;
 const int kPageX = 15, kPageY = 150;
 
 bool InsertTabs(HWND tab) {
-    for (int i = 0; i < dlg::kPageCount; ++i) {
-        std::string title = Text(kTabTitleIds[i]);
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT | TCIF_IMAGE;
-        item.iImage = -1;
-        item.pszText = &title[0];
-        SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    }
+    for (int i = 0; i < dlg::kPageCount; ++i)
+        InsertTabTitle(tab, i, Text(kTabTitleIds[i]));
     return true;
 }
 
@@ -45,24 +42,20 @@ void CreatePages(CSetupApp& app, TabPages& record) {
         record.pages[i] = page;
         if (page == nullptr)
             continue;
-        SetWindowPos(page, HWND_TOP, kPageX, kPageY, 0, 0, SWP_NOSIZE);
+        SetWindowPos(page, HWND_TOP, ScaledPixels(kPageX), ScaledPixels(kPageY), 0, 0, SWP_NOSIZE);
         ShowWindow(page, SW_HIDE);
     }
 }
 
 void FillConfigChoice(HWND dialog) {
     SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_RESETCONTENT, 0, 0);
-    for (const char* id : kConfigChoiceIds) {
-        std::string text = Text(id);
-        SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    for (const char* id : kConfigChoiceIds)
+        AddListEntry(dialog, dlg::kConfigChoice, Text(id));
     SendDlgItemMessageA(dialog, dlg::kConfigChoice, CB_SETCURSEL, 0, 0);
 }
 
 void SetLabel(HWND window, int id, const char* key) {
-    std::string text = Text(key);
-    SendDlgItemMessageA(window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetControlText(window, id, Text(key));
 }
 
 void CloseDialog(CSetupApp& app) {
@@ -91,6 +84,7 @@ bool CreateMainDialog(HINSTANCE instance, int templateId, DLGPROC proc, int show
     if (app.dialog == nullptr)
         return false;
     OutputDebugStringA("dialog created");
+    SetProgramIcon(app.dialog, instance, dlg::kIcon);
     ShowWindow(app.dialog, showCommand);
     UpdateWindow(app.dialog);
     OutputDebugStringA("dialog shown");
@@ -108,6 +102,7 @@ bool CreateTabPages() {
                                   0, 0, 100, 100, app.dialog, nullptr, app.hInstance, nullptr);
     if (record->tab == nullptr)
         return false;
+    UseDialogFont(record->tab, app.dialog);
     InsertTabs(record->tab);
 
     static const int kTemplates[dlg::kPageCount] = {dlg::kDisplayPage, dlg::kGamePage,
@@ -115,8 +110,11 @@ bool CreateTabPages() {
     for (int i = 0; i < dlg::kPageCount; ++i)
         record->templates[i] = LockDialogTemplate(kTemplates[i]);
 
-    SetWindowPos(record->tab, nullptr, kTabX, kTabY, kTabWidth, kTabHeight, SWP_NOZORDER);
+    SetWindowPos(record->tab, nullptr, ScaledPixels(kTabX), ScaledPixels(kTabY),
+                 ScaledPixels(kTabWidth), ScaledPixels(kTabHeight), SWP_NOZORDER);
     CreatePages(app, *record);
+    FitTabAroundPages(record->tab, record->pages, dlg::kPageCount);
+    CenterBanner(app.dialog);
     OutputDebugStringA("tab control and pages built");
     FillConfigChoice(app.dialog);
     for (const DialogLabel& label : kMainLabels)

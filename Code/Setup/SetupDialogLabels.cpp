@@ -4,6 +4,7 @@
 #include "Ini/Localization.h"
 #include "Setup/DialogTexts.h"
 #include "Setup/SetupDialog.h"
+#include "Setup/WideControls.h"
 
 namespace {
 
@@ -12,11 +13,8 @@ void SetLabels(HWND page, int pageIndex) {
         return;
     size_t count = 0;
     const DialogLabel* labels = PageLabels(pageIndex, count);
-    for (size_t i = 0; i < count; ++i) {
-        std::string text = Localize("GAME", labels[i].textId);
-        SendDlgItemMessageA(page, labels[i].control, WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    for (size_t i = 0; i < count; ++i)
+        SetControlText(page, labels[i].control, Localize("GAME", labels[i].textId));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -22,6 +23,17 @@ struct WaveOut {
     MMRESULT(WINAPI* close)(HWAVEOUT);
 };
 
+// By full path from the system folder: by its bare name the search starts in the program's
+// folder, where any winmm.dll would be loaded, with administrator rights when Windows raised
+// the program.
+HMODULE LoadSystemWinmm() {
+    wchar_t folder[MAX_PATH];
+    UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    return LoadLibraryW((std::wstring(folder, length) + L"\\winmm.dll").c_str());
+}
+
 template <typename Function> void Bind(HMODULE module, const char* name, Function& function) {
     function =
         reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
@@ -30,7 +42,7 @@ template <typename Function> void Bind(HMODULE module, const char* name, Functio
 const WaveOut& Winmm() {
     static const WaveOut calls = [] {
         WaveOut bound = {};
-        HMODULE module = LoadLibraryA("winmm.dll");
+        HMODULE module = LoadSystemWinmm();
         if (module == nullptr)
             return bound;
         Bind(module, "waveOutGetNumDevs", bound.getNumDevs);

@@ -14,6 +14,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -38,11 +39,9 @@ int Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
                : -1;
 }
 
-// Read as UTF-16 (the ANSI forms lose characters across processes), printed as 1252.
-std::string Text(HWND window, UINT message = WM_GETTEXT, WPARAM w = 1024) {
-    wchar_t wide[1024] = {};
+// Printed as 1252, whatever the code page of the program.
+std::string Escaped(const wchar_t* wide) {
     char bytes[2048] = {}, escaped[8];
-    Send(window, message, w, reinterpret_cast<LPARAM>(wide));
     WideCharToMultiByte(1252, 0, wide, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
     std::string out;
     for (unsigned char c : std::string(bytes)) {
@@ -55,6 +54,71 @@ std::string Text(HWND window, UINT message = WM_GETTEXT, WPARAM w = 1024) {
         out += escaped;
     }
     return out;
+}
+
+// Read as UTF-16 (the ANSI forms lose characters across processes).
+std::string Text(HWND window, UINT message = WM_GETTEXT, WPARAM w = 1024) {
+    wchar_t wide[1024] = {};
+    Send(window, message, w, reinterpret_cast<LPARAM>(wide));
+    return Escaped(wide);
+}
+
+// For messages whose argument points to memory: a page in the program.
+struct Remote {
+    char* base = static_cast<char*>(
+        VirtualAllocEx(program.hProcess, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+    ~Remote() { VirtualFreeEx(program.hProcess, base, 0, MEM_RELEASE); }
+    template <typename T> LPARAM Put(const T& value, size_t at = 0) {
+        WriteProcessMemory(program.hProcess, base + at, &value, sizeof value, nullptr);
+        return reinterpret_cast<LPARAM>(base + at);
+    }
+    template <typename T> T Get(size_t at = 0) {
+        T value = {};
+        ReadProcessMemory(program.hProcess, base + at, &value, sizeof value, nullptr);
+        return value;
+    }
+};
+
+std::string Box(RECT r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+RECT InDialog(HWND window, bool client = false) {
+    RECT r = {};
+    client ? GetClientRect(window, &r) : GetWindowRect(window, &r);
+    MapWindowPoints(client ? window : HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// What fits the dialog to the screen, as left,top,right,bottom in the dialog's client area: the
+// tab's display area (TCM_ADJUSTRECT), the configuration list, the pages; the tab's titles, its
+// font against the dialog's, the window's icons.
+void DumpFit(const std::vector<HWND>& pages) {
+    Remote remote;
+    RECT area = InDialog(tab, true);
+    Send(tab, TCM_ADJUSTRECT, FALSE, remote.Put(area));
+    std::string titles;
+    for (int i = 0; i < 3; ++i) {
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.cchTextMax = 200;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.base + 1024);
+        Send(tab, TCM_GETITEMW, i, remote.Put(item, 512));
+        titles += (i ? "|" : "") + Escaped(remote.Get<std::array<wchar_t, 200>>(1024).data());
+    }
+    int font = Send(tab, WM_GETFONT), icons = (Send(dialog, WM_GETICON, ICON_BIG) != 0) +
+                                              (Send(dialog, WM_GETICON, ICON_SMALL) != 0);
+    std::printf("m\tfit\tdisplay=%s\tlist=%s\ttitles=%s\tfont=%s\ticons=%d",
+                Box(remote.Get<RECT>()).c_str(), Box(InDialog(GetDlgItem(dialog, 1012))).c_str(),
+                titles.c_str(),
+                font == 0                          ? "none"
+                : font == Send(dialog, WM_GETFONT) ? "dialog"
+                                                   : "other",
+                icons);
+    for (int i = 0; i < 3; ++i)
+        std::printf("\tpage%d=%s", i, pages[i] ? Box(InDialog(pages[i])).c_str() : "");
+    std::printf("\n");
 }
 
 // The settings dialog is the program's dialog with a tab control; a message box has OK.
@@ -130,6 +194,7 @@ void Dump() {
     std::printf("m\ttab\tsel=%d\tcount=%d\trect=%ld,%ld,%ld,%ld\n", Send(tab, TCM_GETCURSEL),
                 Send(tab, TCM_GETITEMCOUNT), r[0].left, r[0].top, r[0].right - r[0].left,
                 r[0].bottom - r[0].top);
+    DumpFit(pages);
     for (int id : {1009, 1010, 1058, 1012})
         DumpControl("m", GetDlgItem(dialog, id));
     for (int i = 0; i < 3; ++i) {
@@ -274,16 +339,34 @@ void Step(const char* folder, const char* step, DWORD started) {
     std::fflush(stdout);
 }
 
+// The arguments as given, for the two paths: argv holds them in the code page, which may not
+// have every character of a folder's name.
+std::vector<std::wstring> WideArguments() {
+    std::vector<std::wstring> arguments(1);
+    bool quoted = false;
+    for (const wchar_t* c = GetCommandLineW(); *c != L'\0'; ++c) {
+        if (*c == L'"')
+            quoted = !quoted;
+        else if (*c == L' ' && !quoted && !arguments.back().empty())
+            arguments.emplace_back();
+        else if (*c != L' ' || quoted)
+            arguments.back() += *c;
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = argc > 2 ? "\"" + std::string(argv[1]) + "\"" : "";
+    std::vector<std::wstring> paths = WideArguments();
+    std::wstring commandLine = argc > 2 ? L"\"" + paths[1] + L"\"" : L"";
     DWORD started = GetTickCount(), code = 0;
-    std::printf("start %lu\n", started);
-    if (argc < 3 || !CreateProcessA(argv[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                    argv[2], &startup, &program)) {
+    std::printf("start %lu\ncodepage %u\n", started, GetACP());
+    if (argc < 3 || paths.size() < 3 ||
+        !CreateProcessW(paths[1].c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        paths[2].c_str(), &startup, &program)) {
         std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }

@@ -57,6 +57,7 @@ class Run:
         self.exit = next((l[5:] for l in lines if l.startswith("exit ")), None)
         self.ready = next((l[6:] for l in lines if l.startswith("ready ")), "").split()
         self.start = next((int(l[6:]) for l in lines if l.startswith("start ")), 0)
+        self.codepage = next((l[9:] for l in lines if l.startswith("codepage ")), None)
         for fields in (l.split("\t") for l in lines if "\t" in l):
             if fields[:2] == ["m", "tab"]:
                 self.dumps.append({})
@@ -84,9 +85,9 @@ class Scenarios:
         self.args, self.host, self.folders = args, host, []
 
     # A fresh game folder, with `contents` as its settings file when given.
-    def game(self, contents=None, mode=0o644, program=None):
+    def game(self, contents=None, mode=0o644, program=None, name="game"):
         self.folders.append(tempfile.mkdtemp(prefix="velmark-"))
-        game = os.path.join(self.folders[-1], "game")
+        game = os.path.join(self.folders[-1], name)
         shutil.copytree(self.args.sample, game)
         shutil.copy(program or self.args.program, os.path.join(game, "VelmarkSetup.exe"))
         if contents is not None:
@@ -104,8 +105,8 @@ class Scenarios:
     def expect_settings(self, name, got, want):
         check(got == want, f"{name}: Config.ini differs:\n{got!r}\nwant:\n{want!r}")
 
-    def run(self, name, game, steps, pauses=None, debug="-all"):
-        lines = self.host.drive(self.args.driver, game, steps, lambda p, g: pauses[p](g), debug)
+    def run(self, name, game, steps, pauses=None, debug="-all", cwd=None, env=None):
+        lines = self.host.drive(self.args.driver, game, steps, lambda p, g: pauses[p](g), debug, cwd, env)
         with open(os.path.join(self.args.out, f"{name}.log"), "w") as f:
             f.write("\n".join(lines) + "\n")
         return Run(name, lines)
@@ -242,6 +243,71 @@ class Scenarios:
         run.expect_end([], "1")
         self.expect_settings("keys-esc", self.settings(game), data("keys-applied.ini"))
 
+    # A French game folder on a Russian Windows (code page 1251, where byte E9 is a Cyrillic
+    # letter): the labels, the tab titles and the lists read as in French.
+    def french_on_russian_windows(self):
+        game = self.game(default_settings())
+        shutil.rmtree(os.path.join(game, "DATA", "INI", "English"))
+        run = self.run("russian", game, ["ready", "tab:1", "tab:2", "dump", "close"],
+                       env={"LANG": "ru_RU.UTF-8", "LC_ALL": "ru_RU.UTF-8"})
+        check(run.codepage == "1251", f"russian: Wine took code page {run.codepage}, not 1251")
+        run.expect_end([], "1")
+        run.expect(0, expected("french.txt"))
+        for control, field, want in (("m fit", "titles", "Affichage|Jeu|Son"), ("2 1074", "items", "Mono|St\\xE9r\\xE9o"),
+                                     ("m 1012", "items", "Personnalis\\xE9e|Vitesse maximale|Qualit\\xE9 maximale")):
+            got = run.dumps[0].get(control, {}).get(field) if run.dumps else None
+            check(got == want, f"russian: {control} {field} is {got!r}, want {want!r}")
+
+    # The dialog on screens of 96, 120 and 144 DPI (copies of the test prefix): each page inside
+    # the tab control's display area and below the configuration list, the tab titles in the
+    # dialog's font, the window's two icons; at 96 DPI every place as it always was.
+    def fit_to_screen(self):
+        def box(fields, name):
+            return [int(n) for n in fields.get(name, "0,0,0,0").split(",")]
+        for dpi in (96, 120, 144):
+            game = self.game(default_settings())
+            env = {} if dpi == 96 else {"WINEPREFIX": self.host.dpi_prefix(dpi)}
+            shot = {"shot": lambda g, dpi=dpi: self.host.screenshot(os.path.join(self.args.out, f"dpi{dpi}.png"))}
+            run = self.run(f"dpi{dpi}", game, ["ready", "dump", "pause:shot", "close"], shot, env=env)
+            run.expect_end([], "1")
+            run.expect(0, ["m fit font=dialog icons=2"] + (expected("french.txt")[:4] if dpi == 96 else []))
+            fit = run.dumps[0].get("m fit", {}) if run.dumps else {}
+            area, combo = box(fit, "display"), box(fit, "list")
+            for page in (box(fit, f"page{i}") for i in range(3)):
+                check(area[0] <= page[0] and area[1] <= page[1] and page[2] <= area[2] and page[3] <= area[3]
+                      and page[1] >= combo[3], f"dpi{dpi}: page {page} outside {area} or over the list {combo}")
+            tab = run.dumps[0].get("m tab", {}).get("rect") if run.dumps else None
+            print(f"    {dpi} DPI: tab {tab} (x,y,w,h), display area {fit.get('display')}, list {fit.get('list')}, "
+                  f"pages {fit.get('page0')} {fit.get('page1')} {fit.get('page2')} (left,top,right,bottom)")
+
+    # Started with another current folder (a shortcut's "Start in", a launcher): the program
+    # works in its own folder as if started there, whose name holds letters of no one code page,
+    # says so in its debug output, and leaves the other folder as it was.
+    def start_elsewhere(self):
+        game = self.game(default_settings(), name="jeu-\u0416-\u00e9")
+        elsewhere = os.path.join(os.path.dirname(game), "elsewhere")
+        os.makedirs(os.path.join(elsewhere, "DATA", "INI"))
+        run = self.run("elsewhere", game, ["ready", "dump", "close"], debug="+debugstr", cwd=elsewhere)
+        run.expect_end([], "1")
+        run.expect(0, ["m tab count=3", "page 0 visible=1", "m 1009 text=Apply"])
+        self.expect_settings("elsewhere", self.settings(game), default_settings())
+        with open(os.path.join(os.path.dirname(game), "wine.err"), "rb") as f:
+            check(b"working in the program's folder" in f.read(), "elsewhere: no mark of the folder change")
+        left = [os.path.join(d, f) for d, _, files in os.walk(elsewhere) for f in files]
+        check(left == [], f"elsewhere: files made in the start folder: {left}")
+
+    # A winmm.dll in the game folder (a copy of Wine's, which Wine is told to prefer) is not the
+    # one the audio page loads: that comes from the system folder.
+    def planted_winmm(self):
+        game = self.game(default_settings())
+        shutil.copy(os.path.join(self.host.env["WINEPREFIX"], "drive_c", "windows", "system32", "winmm.dll"), game)
+        run = self.run("winmm", game, ["ready", "tab:2", "close"], debug="-all,+loaddll",
+                       env={"WINEDLLOVERRIDES": "mscoree,mshtml=;winmm=n,b"})
+        run.expect_end([], "1")
+        with open(os.path.join(os.path.dirname(game), "wine.err"), encoding="latin-1") as f:
+            loaded = [line for line in f if "Loaded" in line and "winmm.dll" in line.lower()]
+        check(len(loaded) == 1 and "system32" in loaded[0].lower(), f"winmm: loaded {loaded}")
+
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
     def showcase(self):
@@ -253,7 +319,8 @@ class Scenarios:
         return 0 if run.exit == "1" else 1
 
 
-SCENARIOS = ["first_start_in_french", "play", "no_localization", "keyboard"]
+SCENARIOS = ["first_start_in_french", "play", "no_localization", "keyboard", "french_on_russian_windows",
+             "fit_to_screen", "start_elsewhere", "planted_winmm"]
 
 
 def main():

@@ -3,11 +3,12 @@
 # display is given, screenshots, and the processor time of the program under test.
 import glob
 import os
+import shutil
 import subprocess
 import time
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
-LOADER = "/usr/lib/wine/wine64"
+LOADER = os.environ.get("VELMARK_WINELOADER", "/usr/lib/wine/wine64")
 SERVER = "/usr/lib/wine/wineserver64"
 
 
@@ -48,13 +49,14 @@ class WineHost:
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
     # pause step, then lets the driver go on. Returns the driver's output lines. With `debug`,
-    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder.
-    def drive(self, driver, game, steps, on_pause, debug="-all"):
-        env = dict(self.env, WINEDEBUG=debug)
+    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder. `cwd`
+    # is the program's current folder (the game folder when not given); `env` adds to Wine's.
+    def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
+        env = dict(self.env, WINEDEBUG=debug, **(env or {}))
         out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
         with open(out, "wb") as o, open(err, "wb") as e:
             proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
-                                     windows_path(game)] + steps, env=env, stdout=o, stderr=e)
+                                     windows_path(cwd or game)] + steps, env=env, stdout=o, stderr=e)
             deadline = time.time() + 180
             while proc.poll() is None and time.time() < deadline:
                 for marker in glob.glob(os.path.join(game, "*.pause")):
@@ -65,6 +67,20 @@ class WineHost:
             proc.wait()
         with open(out, "rb") as o:
             return o.read().decode("ascii", "replace").splitlines()
+
+    # A copy of the test prefix whose screen has `dpi` dots per inch, made once beside it.
+    def dpi_prefix(self, dpi):
+        prefix, value = f"{self.env['WINEPREFIX']}-dpi{dpi}", f'"LogPixels"=dword:{dpi:08x}'
+        user = os.path.join(prefix, "user.reg")
+        if os.path.isfile(user) and value in open(user, encoding="latin-1").read():
+            return prefix
+        shutil.rmtree(prefix, ignore_errors=True)
+        shutil.copytree(self.env["WINEPREFIX"], prefix, symlinks=True)
+        env = dict(self.env, WINEPREFIX=prefix)
+        subprocess.run([LOADER, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(dpi), "/f"], env=env, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([SERVER, "-w"], env=env, check=False)
+        return prefix
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", "-display", self.env["DISPLAY"], path], check=True)
