@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-# VelmarkSettings.exe under 64-bit Wine in fresh copies of the sample game folder: a few
+# VelmarkSettings.exe under Wine in fresh copies of the sample game folder: a few
 # commands with their exit codes, a message box printed instead of shown, and `preset quality`
 # byte for byte against the file the dialog writes when best quality is applied over the same
 # player file (the dialog scenarios check that file).
-# Usage: wine_cli.py TOOL.exe SAMPLE_DIR
+# Usage: wine_cli.py TOOL.exe SAMPLE_DIR [--wine 64|32]   (32: the i686 tool under 32-bit Wine)
 import os
 import shutil
 import subprocess
@@ -17,6 +17,7 @@ import winehost  # noqa: E402
 
 def main():
     tool, sample = sys.argv[1:3]
+    winehost.select(int(sys.argv[4]) if sys.argv[3:4] == ["--wine"] else 64)
     failures = []
 
     def game(name):

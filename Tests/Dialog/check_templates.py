@@ -13,6 +13,8 @@ import sys
 
 
 def resources(script):
+    # The version resource is the release's (Scripts/check-product reads it).
+    script = re.sub(r"/\* Type: version.*?(?=/\* Type:|$)", "", script, flags=re.S)
     script = re.sub(r"/\*.*?\*/", "", script, flags=re.S)
     script = re.sub(r'CONTROL "[^"\n]+", -1, "STATIC", 0x50020000, 5, 260,', 'CONTROL "<notice>", -1, "STATIC", 0x50020000, 5, 260,', script)
     lines, header = [], False

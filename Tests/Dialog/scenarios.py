@@ -12,7 +12,8 @@
 #   keys-applied.ini       play-applied.ini with FAR two steps up and the sea animated.
 #
 # Usage: scenarios.py --program EXE --driver EXE --sample DIR --out DIR [--only NAME...]
-#                     [--bench N --baseline EXE | --showcase] [--own-display]
+#                     [--bench N --baseline EXE | --showcase] [--own-display] [--wine 64|32]
+# --wine 32 plays them on the i686 programs under 32-bit Wine, with a driver built for i686.
 import argparse
 import os
 import shutil
@@ -332,7 +333,9 @@ def main():
     parser.add_argument("--baseline", default="")
     for flag in ("--own-display", "--showcase"):
         parser.add_argument(flag, action="store_true")
+    parser.add_argument("--wine", type=int, choices=(64, 32), default=64)
     args = parser.parse_args()
+    winehost.select(args.wine)
     os.makedirs(args.out, exist_ok=True)
     with winehost.WineHost(own_display=args.own_display) as host:
         scenarios = Scenarios(args, host)

@@ -1,6 +1,8 @@
-# Runs the tests' Windows programs under 64-bit Wine on a virtual display: the project's test
-# prefix (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no
-# display is given, screenshots, and the processor time of the program under test.
+# Runs the tests' Windows programs under Wine on a virtual display: the project's test prefix
+# (made once by Scripts/wine-prefix), a warm wineserver, an Xvfb of our own when no display is
+# given, screenshots, and the processor time of the program under test. 64-bit Wine runs the
+# x86_64 build; after select(32), 32-bit Wine (through qemu-i386 where the machine runs no
+# 32-bit code, Scripts/install-wine32) runs the i686 programs players get, in a prefix of its own.
 import glob
 import os
 import shutil
@@ -10,6 +12,13 @@ import time
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
 LOADER = os.environ.get("VELMARK_WINELOADER", "/usr/lib/wine/wine64")
 SERVER = "/usr/lib/wine/wineserver64"
+BITS = 64
+
+
+# Each loader by its path: with both installed, `wine` may start either.
+def select(bits):
+    global LOADER, BITS
+    LOADER, BITS = {64: "/usr/lib/wine/wine64", 32: "/usr/lib/wine/wine"}[bits], bits
 
 
 def windows_path(path):
@@ -20,13 +29,14 @@ class WineHost:
     def __init__(self, own_display=False):
         self.own_display, self.xvfb = own_display or not os.environ.get("DISPLAY"), None
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
+        variable, default = ("VELMARK_WINEPREFIX", "velmark-wine") if BITS == 64 else ("VELMARK_WINE32PREFIX",
+                                                                                      "velmark-wine32")
         self.env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", WINELOADER=LOADER,
-                        WINESERVER=SERVER, WINEPREFIX=os.environ.get("VELMARK_WINEPREFIX",
-                                                                     os.path.join(cache, "velmark-wine")))
+                        WINESERVER=SERVER, WINEPREFIX=os.environ.get(variable, os.path.join(cache, default)))
 
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
-            subprocess.run([os.path.join(SCRIPTS, "wine-prefix")], env=self.env, check=True)
+            subprocess.run([os.path.join(SCRIPTS, "wine-prefix"), str(BITS)], env=self.env, check=True)
         if self.own_display:
             read, write = os.pipe()
             self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",

@@ -1,0 +1,15 @@
+# velmark_version_resource(<variable> NAME <file name without .exe> DESCRIPTION <text>)
+# Writes the program's version resource script from Resources/VersionInfo.rc.in and sets
+# <variable> to its path, for the program's list of resource scripts.
+function(velmark_version_resource variable)
+    cmake_parse_arguments(ARG "" "NAME;DESCRIPTION" "" ${ARGN})
+    set(version_name ${ARG_NAME})
+    set(version_description ${ARG_DESCRIPTION})
+    set(version_patch 0)
+    if(PROJECT_VERSION_PATCH)
+        set(version_patch ${PROJECT_VERSION_PATCH})
+    endif()
+    set(script ${CMAKE_BINARY_DIR}/VersionInfo/${ARG_NAME}.rc)
+    configure_file(${CMAKE_SOURCE_DIR}/Resources/VersionInfo.rc.in ${script} @ONLY)
+    set(${variable} ${script} PARENT_SCOPE)
+endfunction()
