@@ -10,7 +10,7 @@ import subprocess
 import time
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
-LOADER = os.environ.get("VELMARK_WINELOADER", "/usr/lib/wine/wine64")
+LOADER = "/usr/lib/wine/wine64"
 SERVER = "/usr/lib/wine/wineserver64"
 BITS = 64
 
