@@ -121,6 +121,8 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_MR_MID_NOT_FOUND 317
 #define ERROR_IO_DEVICE 1117
+#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
+#define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176
 
 #define MB_OK 0x00000000u
 #define MB_ICONEXCLAMATION 0x00000030u
@@ -149,6 +151,19 @@ typedef struct _WIN32_FIND_DATAA {
     CHAR cAlternateFileName[14];
 } WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
 
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+
 // Files (KERNEL32).
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
@@ -156,6 +171,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
 BOOL FlushFileBuffers(HANDLE file);
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
+BOOL SetEndOfFile(HANDLE file);
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
 BOOL CloseHandle(HANDLE object);
 DWORD GetFileAttributesA(LPCSTR name);
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes);
@@ -163,6 +180,9 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 BOOL FindClose(HANDLE search);
 BOOL DeleteFileA(LPCSTR name);
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+// The program never asks for a backup copy: a backup name is refused (ERROR_INVALID_PARAMETER).
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                  LPVOID reserved);
 
 // Threads (KERNEL32).
 void Sleep(DWORD milliseconds);

@@ -78,6 +78,8 @@ HANDLE WrapNew(int fd, const ResolvedPath& resolved, const OpenRequest& request)
 
 // Makes a file that does not exist yet; ERROR_FILE_EXISTS when it appeared meanwhile.
 HANDLE CreateMissing(const ResolvedPath& resolved, const OpenRequest& request) {
+    if (const DWORD fault = CreateFaultError())
+        return Fail(fault);
     const int fd = open(resolved.path.c_str(), OpenFlags(request) | O_CREAT | O_EXCL, 0666);
     if (fd < 0)
         return FailFromErrno(errno, resolved);
@@ -313,4 +315,43 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
     if (low == INVALID_SET_FILE_POINTER)
         SetLastError(ERROR_SUCCESS);
     return low;
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+    HandleObject* object = LookupHandle(file, HandleKind::File);
+    if (object == nullptr)
+        return FALSE;
+    if (!object->canWrite) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    const off_t position = lseek(object->fd, 0, SEEK_CUR);
+    if (position < 0 || ftruncate(object->fd, position) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info) {
+    HandleObject* object = LookupHandle(file, HandleKind::File);
+    if (object == nullptr)
+        return FALSE;
+    struct stat st;
+    if (info == nullptr || fstat(object->fd, &st) != 0) {
+        SetLastErrorFromErrno(info == nullptr ? EINVAL : errno);
+        return FALSE;
+    }
+    const unsigned long long size = static_cast<unsigned long long>(st.st_size);
+    const unsigned long long index = static_cast<unsigned long long>(st.st_ino);
+    info->dwFileAttributes = AttributesFromMode(st.st_mode) | StoredAttributes(object->fd);
+    info->ftCreationTime = info->ftLastWriteTime = FileTimeOf(st.st_mtim);
+    info->ftLastAccessTime = FileTimeOf(st.st_atim);
+    info->dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
+    info->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    info->nFileSizeLow = static_cast<DWORD>(size);
+    info->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+    info->nFileIndexHigh = static_cast<DWORD>(index >> 32);
+    info->nFileIndexLow = static_cast<DWORD>(index);
+    return TRUE;
 }
