@@ -4,7 +4,8 @@
 // declarations below and the POSIX implementation in Platform/Posix, which behaves as the
 // program relies on: backslash paths, case-insensitive path lookup, Windows error codes and
 // texts, read-only files that refuse writing even to root, hidden and system files that refuse
-// being overwritten, share modes, and message boxes sent to a sink.
+// being overwritten, share modes, a replaced file's identity (mode, owner, attributes) passed
+// to its replacement, and message boxes sent to a sink.
 #pragma once
 
 #if defined(_WIN32)
