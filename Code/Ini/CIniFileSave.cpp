@@ -127,8 +127,9 @@ public:
         if (error != ERROR_SUCCESS)
             return Fail(error, FILE_ERROR_OPEN);
         BY_HANDLE_FILE_INFORMATION info;
-        const DWORD names =
-            GetFileInformationByHandle(probe.GetHandle(), &info) ? info.nNumberOfLinks : 1;
+        const bool known = GetFileInformationByHandle(probe.GetHandle(), &info) != FALSE;
+        const DWORD names = known ? info.nNumberOfLinks : 1;
+        oldAttributes = known ? info.dwFileAttributes : 0;
         probe.Close();
         // A new file would part the file from its other names (hard links).
         const bool saved =
@@ -188,16 +189,17 @@ private:
     DWORD TakePlace(const std::string& temporary) {
         for (int attempt = 1;; ++attempt) {
             const bool replace = existed && !IniFileSystem::SurelyMissing(target);
-            const BOOL done =
-                replace
-                    ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
-                    : MoveFileExA(temporary.c_str(), target.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-            if (done) {
+            DWORD error = replace ? DeleteAccessError() : ERROR_SUCCESS;
+            if (error == ERROR_SUCCESS &&
+                !(replace ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, 0, nullptr,
+                                         nullptr)
+                          : MoveFileExA(temporary.c_str(), target.c_str(),
+                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
+                error = GetLastError();
+            if (error == ERROR_SUCCESS) {
                 outcome.way = replace ? IniSaveOutcome::Replaced : IniSaveOutcome::Renamed;
                 return ERROR_SUCCESS;
             }
-            const DWORD error = GetLastError();
             if (attempt == kReplaceTries)
                 return error;
             // A failed replace may have taken the old file away: the new one goes there now.
@@ -207,6 +209,28 @@ private:
                 return error;
             Sleep(kReplacePauseMs);
         }
+    }
+
+    // The replace needs delete access to the target, which a program holding it without
+    // delete sharing refuses. Asked first, since some hosts (Wine) leave a stray file in the
+    // folder when the replace itself meets that refusal. ERROR_SUCCESS or the system's error.
+    DWORD DeleteAccessError() const {
+        HANDLE file = CreateFileA(target.c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        CloseHandle(file);
+        return ERROR_SUCCESS;
+    }
+
+    // Gives the replaced file's hidden and system attributes back where the system's replace
+    // did not carry them over (Wine does not). Best effort: the text is saved either way.
+    void KeepAttributes() const {
+        const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        const DWORD now = GetFileAttributesA(target.c_str());
+        if (now != INVALID_FILE_ATTRIBUTES && (now & kept) != (oldAttributes & kept))
+            SetFileAttributesA(target.c_str(), (now & ~kept) | (oldAttributes & kept));
     }
 
     bool Atomically() {
@@ -223,6 +247,8 @@ private:
             return error != ERROR_SUCCESS ? Fail(error, FILE_ERROR_WRITE) : false;
         }
         error = TakePlace(temporary);
+        if (outcome.way == IniSaveOutcome::Replaced)
+            KeepAttributes();
         if (error == ERROR_SUCCESS) {
             Log(kLogInfo, __LINE__,
                 target + (outcome.way == IniSaveOutcome::Replaced
@@ -280,6 +306,7 @@ private:
     const std::string& text;
     IniSaveOutcome& outcome;
     bool existed = false;
+    DWORD oldAttributes = 0; // of the target before the save, when it was there
 };
 
 } // namespace

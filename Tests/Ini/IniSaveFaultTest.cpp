@@ -99,7 +99,7 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
         {[&held] {
              held = CreateFileA("Player\\Config.ini", GENERIC_READ, 3, nullptr, 3, 0, nullptr);
          },
-         true, -1, 0, Way::InPlace, "new", "error 1175"},
+         true, -1, 0, Way::InPlace, "new", "refused, error 32"},
         // Other names of the file see the new text too.
         {[] { std::filesystem::create_hard_link("Player/Config.ini", "Player/Link.ini"); }, true,
          -1, 0, Way::InPlace, "new", "in place (the file has 2 names)"},

@@ -92,7 +92,8 @@ public:
             const size_t at = op == "open" ? 2 : 1;
             const std::string& access = t[at + 1];
             const DWORD rights = (access.find('r') != std::string::npos ? GENERIC_READ : 0) |
-                                 (access.find('w') != std::string::npos ? GENERIC_WRITE : 0);
+                                 (access.find('w') != std::string::npos ? GENERIC_WRITE : 0) |
+                                 (access.find('d') != std::string::npos ? DELETE : 0);
             SetLastError(0);
             HANDLE file =
                 CreateFileA(t[at].c_str(), rights, t[at + 3].empty() ? 3 : n(t[at + 3]), nullptr,

@@ -22,6 +22,7 @@ constexpr DWORD kMaxChunk = 1u << 30;
 struct OpenRequest {
     bool read;
     bool write;
+    bool remove; // delete access: refused while a handle does not share deletion
     DWORD disposition;
     DWORD share;
     bool readOnlyAttribute; // given to a file that this call creates or overwrites
@@ -111,6 +112,8 @@ HANDLE OpenPresent(const ResolvedPath& resolved, const OpenRequest& request) {
     if (const DWORD conflict = SharingConflict(st.st_dev, st.st_ino, request.read,
                                                request.write || truncate, request.share))
         return Fail(conflict);
+    if (request.remove && HeldAgainstDeletion(st.st_dev, st.st_ino))
+        return Fail(ERROR_SHARING_VIOLATION);
     const int fd = open(resolved.path.c_str(), OpenFlags(request) | (truncate ? O_TRUNC : 0));
     if (fd < 0)
         return FailFromErrno(errno, resolved);
@@ -190,6 +193,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
     OpenRequest request;
     request.read = (access & (GENERIC_READ | kGenericAll)) != 0;
     request.write = (access & (GENERIC_WRITE | kGenericAll)) != 0;
+    request.remove = (access & (DELETE | kGenericAll)) != 0;
     request.disposition = disposition;
     request.share = shareMode;
     request.readOnlyAttribute = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0;
