@@ -129,7 +129,7 @@ public:
         BY_HANDLE_FILE_INFORMATION info;
         const bool known = GetFileInformationByHandle(probe.GetHandle(), &info) != FALSE;
         const DWORD names = known ? info.nNumberOfLinks : 1;
-        oldAttributes = known ? info.dwFileAttributes : 0;
+        oldAttributes = known ? info.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
         probe.Close();
         // A new file would part the file from its other names (hard links).
         const bool saved =
@@ -247,7 +247,7 @@ private:
             return error != ERROR_SUCCESS ? Fail(error, FILE_ERROR_WRITE) : false;
         }
         error = TakePlace(temporary);
-        if (outcome.way == IniSaveOutcome::Replaced)
+        if (outcome.way == IniSaveOutcome::Replaced && oldAttributes != INVALID_FILE_ATTRIBUTES)
             KeepAttributes();
         if (error == ERROR_SUCCESS) {
             Log(kLogInfo, __LINE__,
@@ -306,7 +306,7 @@ private:
     const std::string& text;
     IniSaveOutcome& outcome;
     bool existed = false;
-    DWORD oldAttributes = 0; // of the target before the save, when it was there
+    DWORD oldAttributes = INVALID_FILE_ATTRIBUTES; // of the target before the save
 };
 
 } // namespace
