@@ -144,6 +144,16 @@ HandleObject* TransferTarget(HANDLE file, LPCVOID buffer, DWORD count, LPOVERLAP
     return object;
 }
 
+// The open file of `file` when it may be written; otherwise null with the error set.
+HandleObject* WritableFile(HANDLE file) {
+    HandleObject* object = LookupHandle(file, HandleKind::File);
+    if (object != nullptr && !object->canWrite) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return object;
+}
+
 // Writes all `count` bytes unless the system refuses; `*done` counts what was stored.
 bool WriteAll(int fd, const char* bytes, DWORD count, DWORD* done) {
     *done = 0;
@@ -267,13 +277,9 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVER
 }
 
 BOOL FlushFileBuffers(HANDLE file) {
-    HandleObject* object = LookupHandle(file, HandleKind::File);
+    HandleObject* object = WritableFile(file);
     if (object == nullptr)
         return FALSE;
-    if (!object->canWrite) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     if (const DWORD fault = FlushFaultError()) {
         SetLastError(fault);
         return FALSE;
@@ -322,13 +328,9 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
 }
 
 BOOL SetEndOfFile(HANDLE file) {
-    HandleObject* object = LookupHandle(file, HandleKind::File);
+    HandleObject* object = WritableFile(file);
     if (object == nullptr)
         return FALSE;
-    if (!object->canWrite) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     const off_t position = lseek(object->fd, 0, SEEK_CUR);
     if (position < 0 || ftruncate(object->fd, position) != 0) {
         SetLastErrorFromErrno(errno);
