@@ -1,6 +1,7 @@
 // check: what the settings program would make of the settings file, without writing it.
 #include <set>
 
+#include "Cli/AccountControl.h"
 #include "Cli/Commands.h"
 #include "Cli/JsonOutput.h"
 #include "Cli/SettingsFile.h"
@@ -136,6 +137,9 @@ int CheckCommand(const Console& console, bool json) {
         CheckLoaded(settings, findings);
         break;
     }
+    const std::string copy = FindVirtualStoreCopy(kSettingsPath);
+    if (!copy.empty())
+        findings.push_back({"shadowed", "", "", ShadowingCopyNote(copy)});
     if (json)
         PrintJsonFindings(console, findings);
     else

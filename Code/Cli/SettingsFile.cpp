@@ -1,5 +1,6 @@
 #include "Cli/SettingsFile.h"
 
+#include "Cli/AccountControl.h"
 #include "Harvel/CFileHarvel_WIN.h"
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
@@ -49,7 +50,18 @@ int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
 int SaveSettings(const Console& console, CIniFile& settings) {
     if (settings.Save(kSettingsPath))
         return kExitOk;
-    console.err << kSettingsPath << " could not be written; it is unchanged\n";
+    const IniSaveOutcome& outcome = settings.LastSave();
+    console.err << kSettingsPath
+                << (outcome.old == IniSaveOutcome::Restored
+                        ? " could not be written; its old content was written back\n"
+                    : outcome.old == IniSaveOutcome::Damaged
+                        ? " could not be written, nor its old content written back: it may be "
+                          "incomplete\n"
+                        : " could not be written; it is unchanged\n");
+    DWORD readOnly = 0;
+    if (outcome.error == ERROR_ACCESS_DENIED &&
+        !(FileGetAttribute(kSettingsPath, FILE_ATTR_READONLY, &readOnly) && readOnly))
+        console.err << kAdministratorAdvice << '\n';
     return kExitFileError;
 }
 

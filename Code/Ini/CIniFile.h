@@ -20,6 +20,20 @@ int CompareNoCase(const char* a, const char* b);
 void SplitSectionPath(const std::string& path, std::string& head, std::string& tail,
                       bool& hasSeparator);
 
+// How the last Save of a node went.
+struct IniSaveOutcome {
+    // How the file was written: not at all, as a new copy that took over the old file's
+    // attributes and access rights (Replaced), as a new file where there was none (Renamed), or
+    // over the old file's bytes when no new file could take its place (InPlace).
+    enum Way { NotWritten, Replaced, Renamed, InPlace };
+    // After a failure, the old file: as it was, written back after a failed write in place, or
+    // possibly incomplete because even that failed.
+    enum Old { Untouched, Restored, Damaged };
+    Way way = NotWritten;
+    Old old = Untouched;
+    DWORD error = 0; // the system's error that stopped the save; 0 after a save
+};
+
 class CIniFile : public CTextFile {
 public:
     CIniFile();
@@ -35,9 +49,13 @@ public:
     void Parse(const char* bytes, size_t size);
 
     // Writes the node and everything below it to `path` (the node's own file name when empty)
-    // in the program's form. The previous file is replaced only once the new text is wholly on
-    // disk. False, after the file object's box naming the target, when it cannot be written.
+    // in the program's form. A new file takes the old one's place only once the new text is
+    // wholly on disk, keeping what the old file carried besides its bytes; where no new file
+    // can take its place, the old file is written over as the program always did. False, after
+    // the file object's box naming the target, when it cannot be written: LastSave says why
+    // and what became of the old file.
     bool Save(const std::string& path = std::string());
+    const IniSaveOutcome& LastSave() const { return lastSave; }
 
     // The section at `path` below this node (this node for an empty path), or null.
     CIniFile* FindSection(const std::string& path);
@@ -94,6 +112,7 @@ private:
     std::map<std::string, std::unique_ptr<CIniFile>> sections; // upper-case name to child
     std::string errorValue;
     std::string lastError;
+    IniSaveOutcome lastSave;
 };
 
 // Sentinels of the typed getters for a missing key.

@@ -4,7 +4,8 @@
 // declarations below and the POSIX implementation in Platform/Posix, which behaves as the
 // program relies on: backslash paths, case-insensitive path lookup, Windows error codes and
 // texts, read-only files that refuse writing even to root, hidden and system files that refuse
-// being overwritten, share modes, and message boxes sent to a sink.
+// being overwritten, share modes, a replaced file's identity (mode, owner, attributes) passed
+// to its replacement, and message boxes sent to a sink.
 #pragma once
 
 #if defined(_WIN32)
@@ -66,6 +67,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define INVALID_FILE_ATTRIBUTES ((DWORD)0xFFFFFFFF)
 #define INVALID_SET_FILE_POINTER ((DWORD)0xFFFFFFFF)
 
+#define DELETE 0x00010000u
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
@@ -121,6 +123,8 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_MR_MID_NOT_FOUND 317
 #define ERROR_IO_DEVICE 1117
+#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
+#define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176
 
 #define MB_OK 0x00000000u
 #define MB_ICONEXCLAMATION 0x00000030u
@@ -149,6 +153,19 @@ typedef struct _WIN32_FIND_DATAA {
     CHAR cAlternateFileName[14];
 } WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
 
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+
 // Files (KERNEL32).
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
@@ -156,6 +173,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD got, LPOVERLAPPED
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped);
 BOOL FlushFileBuffers(HANDLE file);
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
+BOOL SetEndOfFile(HANDLE file);
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
 BOOL CloseHandle(HANDLE object);
 DWORD GetFileAttributesA(LPCSTR name);
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes);
@@ -163,6 +182,9 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 BOOL FindClose(HANDLE search);
 BOOL DeleteFileA(LPCSTR name);
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+// The program never asks for a backup copy: a backup name is refused (ERROR_INVALID_PARAMETER).
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                  LPVOID reserved);
 
 // Threads (KERNEL32).
 void Sleep(DWORD milliseconds);

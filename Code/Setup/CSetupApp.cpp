@@ -8,6 +8,12 @@ namespace {
 
 const char* const kSaveFailedMessage =
     "Sauvegarde du fichier 'Config.ini' impossible\nLe fichier est peut-etre en lecture seule";
+// After a write over the old file failed once begun: whether its old content is back.
+const char* const kSaveFailedRestoredMessage =
+    "Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier a \xE9t\xE9 r\xE9tabli";
+const char* const kSaveFailedDamagedMessage =
+    "Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier n'a pas pu \xEAtre "
+    "r\xE9tabli : il est peut-\xEAtre incomplet";
 
 } // namespace
 
@@ -56,6 +62,15 @@ void CSetupApp::WriteDefaultSettings() {
 }
 
 void CSetupApp::SaveSettings() {
-    if (!settings.Save(settingsPath))
-        ReportError("%s", kSaveFailedMessage);
+    if (settings.Save(settingsPath))
+        return;
+    switch (settings.LastSave().old) {
+    case IniSaveOutcome::Restored:
+        ReportError("%s", kSaveFailedRestoredMessage);
+    case IniSaveOutcome::Damaged:
+        ReportError("%s", kSaveFailedDamagedMessage);
+    case IniSaveOutcome::Untouched:
+        break;
+    }
+    ReportError("%s", kSaveFailedMessage);
 }

@@ -1,6 +1,8 @@
 // Load and Save against real files in a temporary working folder.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "BoxCapture.h"
 #include "IniTestSupport.h"
 #include "TempDir.h"
@@ -46,4 +48,44 @@ TEST(IniSave, WritesTheExactTextOrFailsNamingTheTargetAndChangesNothing) {
     const std::string named = "CFileHarvel Error: Player\\Config.ini\n" + FileErrorText(0);
     EXPECT_EQ(boxes.Shown().rfind(named + "(Player\\Config.ini)\n", 0), 0u) << boxes.Shown();
     EXPECT_FALSE(TempDir::Exists("Nowhere") || TempDir::Exists("Player/Config.ini.tmp"));
+}
+
+TEST(IniSave, TheFileKeepsItsAttributesPermissionsOtherNamesAndTheProgramsHoldingIt) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    CIniFile doc;
+    doc.SetString("OPTIONS", "LOD", "1", true);
+    const char* const config = "Player\\Config.ini";
+    const struct {
+        DWORD attributes;
+        bool link, held; // a second name; another program's handle without delete sharing
+    } rows[] = {{FILE_ATTRIBUTE_HIDDEN, false, false},
+                {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, false},
+                {FILE_ATTRIBUTE_NORMAL, false, true},
+                {FILE_ATTRIBUTE_HIDDEN, true, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        fs::remove_all("Player");
+        TempDir::WriteFile("Player/Config.ini", "old");
+        fs::permissions("Player/Config.ini",
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        SetFileAttributesA(config, row.attributes);
+        if (row.link)
+            fs::create_hard_link("Player/Config.ini", "Player/Link.ini");
+        HANDLE held = row.held ? CreateFileA(config, GENERIC_READ, 3, nullptr, 3, 0, nullptr)
+                               : INVALID_HANDLE_VALUE;
+        const DWORD attributes = GetFileAttributesA(config) | FILE_ATTRIBUTE_ARCHIVE;
+        const fs::perms permissions = fs::status("Player/Config.ini").permissions();
+        BoxCapture boxes;
+        EXPECT_TRUE(doc.Save(config));
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(TempDir::ReadFile("Player/Config.ini"), doc.Serialize());
+        EXPECT_EQ(row.link ? TempDir::ReadFile("Player/Link.ini") : "",
+                  row.link ? doc.Serialize() : "");
+        EXPECT_EQ(GetFileAttributesA(config) | FILE_ATTRIBUTE_ARCHIVE, attributes);
+        EXPECT_EQ(fs::status("Player/Config.ini").permissions(), permissions);
+        EXPECT_EQ(std::distance(fs::directory_iterator("Player"), {}), row.link ? 2 : 1);
+        EXPECT_EQ(boxes.Shown(), "");
+    }
 }

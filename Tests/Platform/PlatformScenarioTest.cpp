@@ -1,7 +1,9 @@
 // The file calls of the POSIX layer against scenarios written from Windows' behaviour: each
 // line of scenarios.txt is one call and, after "->", what it must give (its syntax is there).
 #include <errno.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -90,7 +92,8 @@ public:
             const size_t at = op == "open" ? 2 : 1;
             const std::string& access = t[at + 1];
             const DWORD rights = (access.find('r') != std::string::npos ? GENERIC_READ : 0) |
-                                 (access.find('w') != std::string::npos ? GENERIC_WRITE : 0);
+                                 (access.find('w') != std::string::npos ? GENERIC_WRITE : 0) |
+                                 (access.find('d') != std::string::npos ? DELETE : 0);
             SetLastError(0);
             HANDLE file =
                 CreateFileA(t[at].c_str(), rights, t[at + 3].empty() ? 3 : n(t[at + 3]), nullptr,
@@ -156,13 +159,45 @@ public:
             const int got = _chmod(t[1].c_str(), int(n(t[2])));
             return got == 0 ? "0" : std::to_string(got) + " " + std::to_string(errno);
         }
+        if (op == "replace")
+            return result(
+                ReplaceFileA(t[1].c_str(), t[2].c_str(), nullptr, n(t[3]), nullptr, nullptr));
+        if (op == "eof")
+            return result(SetEndOfFile(Slot(t[1])));
+        if (op == "info") {
+            BY_HANDLE_FILE_INFORMATION info;
+            if (!GetFileInformationByHandle(Slot(t[1]), &info))
+                return result(false);
+            return Hex(info.dwFileAttributes) + " " + std::to_string(info.nFileSizeLow) + " " +
+                   std::to_string(info.nNumberOfLinks);
+        }
+        if (op == "link" || op == "symlink" || op == "own")
+            return (op == "link"  ? link(t[1].c_str(), t[2].c_str())
+                    : op == "own" ? chown(t[1].c_str(), n(t[2]), n(t[2])) +
+                                        chmod(t[1].c_str(), mode_t(stoul(t[3], nullptr, 8)))
+                                  : symlink(t[1].c_str(), t[2].c_str())) == 0
+                       ? ""
+                       : "E" + std::to_string(errno);
+        if (op == "stat") { // the entry itself: mode in octal, owner, link count
+            struct stat st;
+            if (lstat(t[1].c_str(), &st) != 0)
+                return "E" + std::to_string(errno);
+            std::ostringstream out;
+            out << std::oct << st.st_mode << std::dec << " " << st.st_uid << " " << st.st_nlink;
+            return out.str();
+        }
         if (op == "fault") {
+            const int times = t[3].empty() ? -1 : stoi(t[3]);
             if (t[1] == "write")
                 Platform::SetWriteFault(stoll(t[2]), n(t[3]));
             else if (t[1] == "flush")
-                Platform::SetFlushFault(n(t[2]));
+                Platform::SetFlushFault(n(t[2]), times);
             else if (t[1] == "move")
-                Platform::SetMoveFault(n(t[2]), t[3].empty() ? -1 : stoi(t[3]));
+                Platform::SetMoveFault(n(t[2]), times);
+            else if (t[1] == "replace")
+                Platform::SetReplaceFault(n(t[2]), times);
+            else if (t[1] == "create")
+                Platform::SetCreateFault(n(t[2]), times);
             else
                 Platform::ClearFaults();
             return "";

@@ -79,6 +79,10 @@ const CodeText kTexts[] = {
     {ERROR_ALREADY_EXISTS, "Cannot create a file when that file already exists.\r\n"},
     {ERROR_FILENAME_EXCED_RANGE, "The filename or extension is too long.\r\n"},
     {ERROR_IO_DEVICE, "The request could not be performed because of an I/O device error.\r\n"},
+    {ERROR_UNABLE_TO_REMOVE_REPLACED, "Unable to remove the file to be replaced.\r\n"},
+    {ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+     "Unable to move the replacement file to the file to be replaced. The file to be replaced "
+     "has retained its original name.\r\n"},
     {kErrorResourceLangNotFound,
      "The specified resource language ID cannot be found in the image file.\r\n"},
 };

@@ -8,12 +8,31 @@ namespace Platform {
 
 namespace {
 
+// An error that the next `times` calls of one kind fail with (every call when negative).
+struct CountedFault {
+    DWORD error = 0;
+    int times = 0;
+
+    void Set(DWORD newError, int newTimes) {
+        error = newError;
+        times = newError == 0 ? 0 : newTimes;
+    }
+    DWORD Take() {
+        if (times == 0)
+            return 0;
+        if (times > 0)
+            --times;
+        return error;
+    }
+};
+
 std::mutex faultLock;
 long long writeBudget = -1;
 DWORD writeError = 0;
-DWORD flushError = 0;
-DWORD moveError = 0;
-int moveTimes = 0;
+CountedFault flushFault;
+CountedFault moveFault;
+CountedFault replaceFault;
+CountedFault createFault;
 
 } // namespace
 
@@ -23,22 +42,31 @@ void SetWriteFault(long long byteBudget, DWORD error) {
     writeError = error;
 }
 
-void SetFlushFault(DWORD error) {
+void SetFlushFault(DWORD error, int times) {
     std::lock_guard<std::mutex> hold(faultLock);
-    flushError = error;
+    flushFault.Set(error, times);
 }
 
 void SetMoveFault(DWORD error, int times) {
     std::lock_guard<std::mutex> hold(faultLock);
-    moveError = error;
-    moveTimes = times;
+    moveFault.Set(error, times);
+}
+
+void SetReplaceFault(DWORD error, int times) {
+    std::lock_guard<std::mutex> hold(faultLock);
+    replaceFault.Set(error, times);
+}
+
+void SetCreateFault(DWORD error, int times) {
+    std::lock_guard<std::mutex> hold(faultLock);
+    createFault.Set(error, times);
 }
 
 void ClearFaults() {
     std::lock_guard<std::mutex> hold(faultLock);
     writeBudget = -1;
-    writeError = flushError = moveError = 0;
-    moveTimes = 0;
+    writeError = 0;
+    flushFault = moveFault = replaceFault = createFault = CountedFault();
 }
 
 DWORD TakeWriteBudget(DWORD count, DWORD* error) {
@@ -53,16 +81,22 @@ DWORD TakeWriteBudget(DWORD count, DWORD* error) {
 
 DWORD FlushFaultError() {
     std::lock_guard<std::mutex> hold(faultLock);
-    return flushError;
+    return flushFault.Take();
 }
 
 DWORD MoveFaultError() {
     std::lock_guard<std::mutex> hold(faultLock);
-    if (moveTimes == 0)
-        return 0;
-    if (moveTimes > 0)
-        --moveTimes;
-    return moveError;
+    return moveFault.Take();
+}
+
+DWORD ReplaceFaultError() {
+    std::lock_guard<std::mutex> hold(faultLock);
+    return replaceFault.Take();
+}
+
+DWORD CreateFaultError() {
+    std::lock_guard<std::mutex> hold(faultLock);
+    return createFault.Take();
 }
 
 } // namespace Platform

@@ -10,10 +10,11 @@ namespace Platform {
 // allowed bytes from the budget. Returns `count` with no fault set.
 DWORD TakeWriteBudget(DWORD count, DWORD* error);
 
-// The error the next flush must fail with, or 0.
+// The error the next flush, move, replace or creation of a new file must fail with, or 0;
+// each counts the call against its fault.
 DWORD FlushFaultError();
-
-// The error the next move must fail with, or 0; counts the move against the fault.
 DWORD MoveFaultError();
+DWORD ReplaceFaultError();
+DWORD CreateFaultError();
 
 } // namespace Platform

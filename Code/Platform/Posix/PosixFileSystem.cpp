@@ -25,6 +25,13 @@ constexpr const char* kAttributeRecord = "user.velmark.attributes";
 constexpr DWORD kMoveCopyAllowed = 0x2;
 constexpr DWORD kKnownMoveFlags =
     MOVEFILE_REPLACE_EXISTING | kMoveCopyAllowed | MOVEFILE_WRITE_THROUGH;
+// Write-through, ignore merge errors, ignore ACL errors: none changes what this layer does.
+constexpr DWORD kKnownReplaceFlags = 0x7;
+
+// The attributes in a record of `length` bytes (none when it could not be read).
+DWORD RecordedAttributes(const char* record, ssize_t length) {
+    return length > 0 ? static_cast<DWORD>(strtoul(record, nullptr, 10)) & kStoredAttributes : 0;
+}
 
 bool Fail(DWORD error) {
     SetLastError(error);
@@ -130,12 +137,84 @@ bool MoveEntry(const char* from, const char* to, DWORD flags) {
     return SyncFolder(targetFolder) && (sourceFolder == targetFolder || SyncFolder(sourceFolder));
 }
 
+// Copies every extended attribute of `from` that `to` may take (the hidden and system record,
+// access control lists); what the file system refuses is left out.
+void CopyExtendedAttributes(const std::string& from, const std::string& to) {
+    const ssize_t size = listxattr(from.c_str(), nullptr, 0);
+    if (size <= 0)
+        return;
+    std::string names(static_cast<size_t>(size), '\0');
+    const ssize_t got = listxattr(from.c_str(), &names[0], names.size());
+    for (size_t at = 0; got > 0 && at < static_cast<size_t>(got); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t length = getxattr(from.c_str(), name, nullptr, 0);
+        std::string value(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+        if (length >= 0 && getxattr(from.c_str(), name, &value[0], value.size()) == length)
+            setxattr(to.c_str(), name, value.data(), value.size(), 0);
+    }
+}
+
+// Gives the new file at `to` what the replaced one (`from`, status `st`) carries beyond its
+// bytes, as Windows carries attributes and ACL over: extended attributes, the owner and group
+// where the caller may give them (only root may give a file away; a member of the group may
+// still give it that group), and the permission bits.
+void CarryIdentity(const std::string& from, const std::string& to, const struct stat& st) {
+    if (chown(to.c_str(), st.st_uid, st.st_gid) != 0 &&
+        chown(to.c_str(), static_cast<uid_t>(-1), st.st_gid) != 0) {
+        // The new file stays the caller's.
+    }
+    CopyExtendedAttributes(from, to);
+    StoreAttributes(to, StoredAttributes(from));
+    chmod(to.c_str(), st.st_mode & 07777);
+}
+
+// The file that `path` finally names, symbolic links followed, so that replacing it keeps the
+// links; `path` itself when that cannot be told.
+std::string FinalPath(const std::string& path) {
+    char* final = realpath(path.c_str(), nullptr);
+    const std::string result = final != nullptr ? final : path;
+    free(final);
+    return result;
+}
+
+bool ReplaceEntry(const char* replaced, const char* replacement, const char* backup, DWORD flags) {
+    if (replaced == nullptr || replacement == nullptr || backup != nullptr ||
+        (flags & ~kKnownReplaceFlags) != 0)
+        return Fail(ERROR_INVALID_PARAMETER);
+    if (const DWORD fault = ReplaceFaultError())
+        return Fail(fault);
+    ResolvedPath target, source;
+    struct stat targetStat, sourceStat;
+    if (!StatExisting(replaced, &target, &targetStat) ||
+        !StatExisting(replacement, &source, &sourceStat))
+        return false;
+    if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode) ||
+        (targetStat.st_mode & kAnyWrite) == 0)
+        return Fail(ERROR_ACCESS_DENIED);
+    if (HeldAgainstDeletion(targetStat.st_dev, targetStat.st_ino))
+        return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
+    if (HeldAgainstDeletion(sourceStat.st_dev, sourceStat.st_ino))
+        return Fail(ERROR_SHARING_VIOLATION);
+    const std::string destination = FinalPath(target.path);
+    CarryIdentity(destination, source.path, targetStat);
+    // rename() leaves both files as they were when it fails, the better of Windows' outcomes.
+    if (rename(source.path.c_str(), destination.c_str()) != 0)
+        return Fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    // NTFS journals the rename; here the folder must be synced for it to last.
+    return SyncFolder(FolderOf(destination));
+}
+
 } // namespace
 
 DWORD StoredAttributes(const std::string& path) {
     char record[16] = {};
     const ssize_t length = getxattr(path.c_str(), kAttributeRecord, record, sizeof record - 1);
-    return length > 0 ? static_cast<DWORD>(strtoul(record, nullptr, 10)) & kStoredAttributes : 0;
+    return RecordedAttributes(record, length);
+}
+
+DWORD StoredAttributes(int fd) {
+    char record[16] = {};
+    return RecordedAttributes(record, fgetxattr(fd, kAttributeRecord, record, sizeof record - 1));
 }
 
 bool StoreAttributes(const std::string& path, DWORD attributes) {
@@ -163,6 +242,13 @@ DWORD AttributesFromMode(mode_t mode) {
     if ((mode & kAnyWrite) == 0)
         return FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE;
     return FILE_ATTRIBUTE_ARCHIVE;
+}
+
+FILETIME FileTimeOf(const struct timespec& when) {
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(when.tv_sec) + 11644473600ull) * 10000000ull +
+        static_cast<unsigned long long>(when.tv_nsec) / 100;
+    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
 int ApplyReadOnly(const char* path, mode_t mode, bool readOnly) {
@@ -220,4 +306,8 @@ BOOL DeleteFileA(LPCSTR name) {
 
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     return MoveEntry(from, to, flags) ? TRUE : FALSE;
+}
+
+BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID) {
+    return ReplaceEntry(replaced, replacement, backup, flags) ? TRUE : FALSE;
 }

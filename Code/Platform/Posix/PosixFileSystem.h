@@ -20,12 +20,18 @@ constexpr DWORD kStoredAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTE
 // The stored hidden and system attributes of the entry at the POSIX `path`; 0 when none.
 DWORD StoredAttributes(const std::string& path);
 
+// Likewise for the entry open as `fd`.
+DWORD StoredAttributes(int fd);
+
 // Stores the hidden and system bits of `attributes` for the entry (none removes the record).
 // False with the last error set when the file system cannot keep them.
 bool StoreAttributes(const std::string& path, DWORD attributes);
 
 // AttributesFromMode plus the stored attributes.
 DWORD AttributesOf(const std::string& path, mode_t mode);
+
+// A POSIX time as a Windows one: 100 ns ticks since 1601.
+FILETIME FileTimeOf(const struct timespec& when);
 
 // Removes every write bit (`readOnly`) or gives the owner write permission back.
 int ApplyReadOnly(const char* path, mode_t mode, bool readOnly);

@@ -22,6 +22,7 @@ constexpr DWORD kMaxChunk = 1u << 30;
 struct OpenRequest {
     bool read;
     bool write;
+    bool remove; // delete access: refused while a handle does not share deletion
     DWORD disposition;
     DWORD share;
     bool readOnlyAttribute; // given to a file that this call creates or overwrites
@@ -78,6 +79,8 @@ HANDLE WrapNew(int fd, const ResolvedPath& resolved, const OpenRequest& request)
 
 // Makes a file that does not exist yet; ERROR_FILE_EXISTS when it appeared meanwhile.
 HANDLE CreateMissing(const ResolvedPath& resolved, const OpenRequest& request) {
+    if (const DWORD fault = CreateFaultError())
+        return Fail(fault);
     const int fd = open(resolved.path.c_str(), OpenFlags(request) | O_CREAT | O_EXCL, 0666);
     if (fd < 0)
         return FailFromErrno(errno, resolved);
@@ -109,6 +112,8 @@ HANDLE OpenPresent(const ResolvedPath& resolved, const OpenRequest& request) {
     if (const DWORD conflict = SharingConflict(st.st_dev, st.st_ino, request.read,
                                                request.write || truncate, request.share))
         return Fail(conflict);
+    if (request.remove && HeldAgainstDeletion(st.st_dev, st.st_ino))
+        return Fail(ERROR_SHARING_VIOLATION);
     const int fd = open(resolved.path.c_str(), OpenFlags(request) | (truncate ? O_TRUNC : 0));
     if (fd < 0)
         return FailFromErrno(errno, resolved);
@@ -133,6 +138,16 @@ HandleObject* TransferTarget(HANDLE file, LPCVOID buffer, DWORD count, LPOVERLAP
         return nullptr;
     }
     if (!(write ? object->canWrite : object->canRead)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return object;
+}
+
+// The open file of `file` when it may be written; otherwise null with the error set.
+HandleObject* WritableFile(HANDLE file) {
+    HandleObject* object = LookupHandle(file, HandleKind::File);
+    if (object != nullptr && !object->canWrite) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
     }
@@ -188,6 +203,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
     OpenRequest request;
     request.read = (access & (GENERIC_READ | kGenericAll)) != 0;
     request.write = (access & (GENERIC_WRITE | kGenericAll)) != 0;
+    request.remove = (access & (DELETE | kGenericAll)) != 0;
     request.disposition = disposition;
     request.share = shareMode;
     request.readOnlyAttribute = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0;
@@ -261,13 +277,9 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVER
 }
 
 BOOL FlushFileBuffers(HANDLE file) {
-    HandleObject* object = LookupHandle(file, HandleKind::File);
+    HandleObject* object = WritableFile(file);
     if (object == nullptr)
         return FALSE;
-    if (!object->canWrite) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     if (const DWORD fault = FlushFaultError()) {
         SetLastError(fault);
         return FALSE;
@@ -313,4 +325,39 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
     if (low == INVALID_SET_FILE_POINTER)
         SetLastError(ERROR_SUCCESS);
     return low;
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+    HandleObject* object = WritableFile(file);
+    if (object == nullptr)
+        return FALSE;
+    const off_t position = lseek(object->fd, 0, SEEK_CUR);
+    if (position < 0 || ftruncate(object->fd, position) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info) {
+    HandleObject* object = LookupHandle(file, HandleKind::File);
+    if (object == nullptr)
+        return FALSE;
+    struct stat st;
+    if (info == nullptr || fstat(object->fd, &st) != 0) {
+        SetLastErrorFromErrno(info == nullptr ? EINVAL : errno);
+        return FALSE;
+    }
+    const unsigned long long size = static_cast<unsigned long long>(st.st_size);
+    const unsigned long long index = static_cast<unsigned long long>(st.st_ino);
+    info->dwFileAttributes = AttributesFromMode(st.st_mode) | StoredAttributes(object->fd);
+    info->ftCreationTime = info->ftLastWriteTime = FileTimeOf(st.st_mtim);
+    info->ftLastAccessTime = FileTimeOf(st.st_atim);
+    info->dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
+    info->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    info->nFileSizeLow = static_cast<DWORD>(size);
+    info->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+    info->nFileIndexHigh = static_cast<DWORD>(index >> 32);
+    info->nFileIndexLow = static_cast<DWORD>(index);
+    return TRUE;
 }

@@ -53,12 +53,7 @@ void FillFindData(const std::string& path, const std::string& name, const struct
         S_ISDIR(st.st_mode) ? 0 : static_cast<unsigned long long>(st.st_size);
     data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
     data->nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
-    // 100 ns ticks since 1601, the Windows epoch.
-    const unsigned long long ticks =
-        (static_cast<unsigned long long>(st.st_mtim.tv_sec) + 11644473600ull) * 10000000ull +
-        static_cast<unsigned long long>(st.st_mtim.tv_nsec) / 100;
-    data->ftLastWriteTime.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);
-    data->ftLastWriteTime.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+    data->ftLastWriteTime = FileTimeOf(st.st_mtim);
     data->ftCreationTime = data->ftLastAccessTime = data->ftLastWriteTime;
     const size_t length = name.size() < MAX_PATH - 1 ? name.size() : MAX_PATH - 1;
     memcpy(data->cFileName, name.data(), length);

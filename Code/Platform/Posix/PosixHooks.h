@@ -19,12 +19,20 @@ MessageBoxSink SetMessageBoxSink(MessageBoxSink sink);
 // reports success with the short count instead. A negative budget disables the fault.
 void SetWriteFault(long long byteBudget, DWORD error);
 
-// Makes the next FlushFileBuffers calls fail with `error`; 0 disables the fault.
-void SetFlushFault(DWORD error);
+// Makes the next `times` FlushFileBuffers calls fail with `error` (every call when `times` is
+// negative); error 0 disables the fault.
+void SetFlushFault(DWORD error, int times = -1);
 
 // Makes the next `times` MoveFileExA calls fail with `error` (every call when `times` is
 // negative), as a file that a scanner holds for a moment does; error 0 disables the fault.
 void SetMoveFault(DWORD error, int times = -1);
+
+// Likewise for ReplaceFileA, which then leaves both files as they were.
+void SetReplaceFault(DWORD error, int times = -1);
+
+// Likewise for the CreateFileA calls that would make a new file, as in a folder where the user
+// may change existing files but not add any.
+void SetCreateFault(DWORD error, int times = -1);
 
 // Clears every injected fault.
 void ClearFaults();

@@ -1,0 +1,83 @@
+// What the tool and the dialog tell when a save fails, under faults injected into the native
+// file layer: a folder that takes no new file, and a write over the old file that then fails.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "BoxCapture.h"
+#include "Cli/CommandLine.h"
+#include "FatalExitCode.h"
+#include "Platform/Posix/PosixHooks.h"
+#include "Setup/CSetupApp.h"
+#include "TempDir.h"
+
+namespace {
+
+const std::string kDefaults =
+    TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/default_config.ini");
+
+class App : public CSetupApp {};
+
+struct SaveFailure : ::testing::Test {
+    void SetUp() override { TempDir::WriteFile("Player/Config.ini", kDefaults); }
+    void TearDown() override { Platform::ClearFaults(); }
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(SaveFailure, TheToolSaysWhatBecameOfTheOldFile) {
+    const struct {
+        std::function<void()> inject;
+        int exit;
+        const char* said;
+        bool changed;
+    } rows[] = {
+        {[] { Platform::SetCreateFault(5); }, 0, "", true},
+        {[] { Platform::SetCreateFault(5), Platform::SetFlushFault(1117, 1); }, 4,
+         "Player\\Config.ini could not be written; its old content was written back\n", false},
+        {[] { Platform::SetCreateFault(5), Platform::SetWriteFault(10, 112); }, 4,
+         "Player\\Config.ini could not be written, nor its old content written back: it may be "
+         "incomplete\n",
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.said);
+        TempDir::WriteFile("Player/Config.ini", kDefaults);
+        row.inject();
+        std::ostringstream out, err;
+        BoxCapture boxes;
+        EXPECT_EQ(RunCommandLine({"set", "FAR=90"}, out, err), row.exit);
+        Platform::ClearFaults();
+        EXPECT_EQ(err.str(), row.said);
+        EXPECT_EQ(TempDir::ReadFile("Player/Config.ini") != kDefaults, row.changed);
+    }
+}
+
+TEST_F(SaveFailure, TheDialogEndsSayingWhetherTheOldFileWasRestored) {
+    const struct {
+        DWORD write, flush;
+        const char* box;
+    } rows[] = {
+        {0, 1117,
+         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier a "
+         "\xE9t\xE9 r\xE9tabli\n"},
+        {112, 0,
+         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier n'a pas "
+         "pu \xEAtre r\xE9tabli : il est peut-\xEAtre incomplet\n"},
+    };
+    for (const auto& row : rows) {
+        App app;
+        app.settings.SetString("OPTIONS", "FAR", "90", true);
+        EXPECT_EXIT(
+            {
+                BoxCapture echo(true);
+                Platform::SetCreateFault(5);
+                Platform::SetFlushFault(row.flush, 1);
+                Platform::SetWriteFault(row.write ? 10 : -1, row.write);
+                app.SaveSettings();
+            },
+            ::testing::ExitedWithCode(kFatalExitCode), row.box);
+    }
+}
