@@ -35,11 +35,27 @@ Doc Parse(const std::string& bytes) {
     return doc;
 }
 
+std::string Unescaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size())
+            out += text[i];
+        else if (text[++i] == 'n')
+            out += '\n';
+        else if (text[i] == 'x')
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 // The defaults with edits: "KEY=V" (OPTIONS), "SECTION/KEY=V", "-KEY" or "-SECTION/KEY".
 Doc Edited(const std::string& edits) {
     Doc doc = Parse(Slurp(kRoot + "/Tests/Setup/data/default_config.ini"));
     std::istringstream words(edits);
     for (std::string word; words >> word;) {
+        word = Unescaped(word);
         bool erase = word[0] == '-';
         std::string path = word.substr(erase, word.find('=') - erase);
         std::string section =
@@ -69,21 +85,6 @@ std::string Trimmed(const std::string& text) {
                                       : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size())
-            out += text[i];
-        else if (text[++i] == 'n')
-            out += '\n';
-        else if (text[i] == 'x')
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-        else
-            out += text[i];
-    }
-    return out;
-}
-
 // One line of cases.txt.
 struct Row {
     std::vector<std::string> args;
@@ -101,8 +102,10 @@ std::vector<Row> Rows() {
             continue;
         std::vector<std::string> fields;
         std::istringstream parts(line);
+        // Settings edits are unescaped word by word (Edited), so that \x20 stays in its value.
         for (std::string field; std::getline(parts, field, '|');)
-            fields.push_back(Unescaped(Trimmed(field)));
+            fields.push_back(fields.size() == 1 || fields.size() == 5 ? Trimmed(field)
+                                                                      : Unescaped(Trimmed(field)));
         fields.resize(8);
         Row row{{},        fields[1], fields[3], fields[4],
                 fields[5], fields[6], fields[7], std::stoi(fields[2]),
