@@ -43,7 +43,7 @@ int LimitedState(const SettingsKey& key, int state, int deviceCount) {
 // The value the dialog reads from `text` through the getter of the key's control (or of its
 // stored form for a key no control shows), as comparable text.
 std::string Reading(const SettingsKey& key, const std::string& text) {
-    CIniFile section;
+    static CIniFile section; // a scratch section, kept: a document is costly to make
     section.SetString(key.key, text, true);
     const bool real =
         key.kind == ControlKind::Slider ? key.sliderScale != 1 : key.form == KeyForm::Float;
@@ -168,7 +168,9 @@ void ApplyConfigurationChoice(CIniFile& settings, int choice, int deviceCount) {
 }
 
 DialogReading ReadAsDialog(const SettingsKey& key, const std::string& text, int deviceCount) {
-    CIniFile shown;
+    // Scratch documents, kept: a document is costly to make. Only the key at hand is read.
+    static CIniFile shown;
+    static CIniFile applied;
     OptionsSection(shown).SetString(key.key, text, true);
     const int state = LimitedState(key, ShownControlState(shown, key, 0), deviceCount);
     if (key.kind == ControlKind::List && state >= key.choiceCount)
@@ -181,7 +183,6 @@ DialogReading ReadAsDialog(const SettingsKey& key, const std::string& text, int 
             return {DialogReading::Unshowable, std::string()};
         return {DialogReading::Kept, text};
     }
-    CIniFile applied;
     StoreControlState(applied, key, state);
     const std::string written = OptionsSection(applied).GetString(key.key);
     return {Reading(key, text) == Reading(key, written) ? DialogReading::Kept
