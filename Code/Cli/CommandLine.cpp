@@ -77,6 +77,34 @@ void AddCommands(CLI::App& app, Arguments& a, const Console& c, std::function<in
                 a);
 }
 
+// The first word that is neither an option nor the game folder: the command the user meant.
+std::string CommandWord(const std::vector<std::string>& arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--game")
+            ++i;
+        else if (arguments[i].empty() || arguments[i][0] != '-')
+            return arguments[i];
+    }
+    return std::string();
+}
+
+// Names a command that is none of ours, with the list of those that are: kExitUsage. False
+// when the command line named none.
+bool ReportUnknownCommand(const CLI::App& app, const std::vector<std::string>& arguments,
+                          std::ostream& err) {
+    const std::string word = CommandWord(arguments);
+    auto all = app.get_subcommands([](const CLI::App*) { return true; });
+    if (word.empty() || std::any_of(all.begin(), all.end(), [&](const CLI::App* command) {
+            return command->get_name() == word;
+        }))
+        return false;
+    err << "unknown command '" << word << "'; the commands are:";
+    for (const CLI::App* command : all)
+        err << ' ' << command->get_name();
+    err << "\nRun with --help for what each does.\n";
+    return true;
+}
+
 } // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
@@ -97,6 +125,9 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() != 0 && app.get_subcommands().empty() &&
+            ReportUnknownCommand(app, arguments, err))
+            return kExitUsage;
         return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
     }
     WorkingFolder folder(parsed.game);
