@@ -90,12 +90,12 @@ void CheckLoaded(CIniFile& settings, std::vector<Finding>& findings) {
 
 void PrintText(const Console& console, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
-        console.out << finding.kind << ": " << kSettingsPath;
+        std::string line = finding.kind + std::string(": ") + kSettingsPath;
         if (!finding.section.empty())
-            console.out << ' ' << finding.section;
+            line += ' ' + finding.section;
         if (!finding.key.empty())
-            console.out << ' ' << finding.key;
-        console.out << ": " << finding.message << '\n';
+            line += ' ' + finding.key;
+        console.out << console.Shown(line + ": " + finding.message) << '\n';
     }
     console.out << kSettingsPath << ": "
                 << (findings.empty() ? "nothing found"

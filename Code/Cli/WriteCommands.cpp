@@ -23,7 +23,7 @@ int ParseAssignments(const Console& console, const std::vector<std::string>& arg
     for (const std::string& text : arguments) {
         size_t equals = text.find('=');
         if (equals == std::string::npos || equals == 0) {
-            console.err << "expected KEY=VALUE, got '" << text << "'\n";
+            console.err << "expected KEY=VALUE, got '" << console.Shown(text) << "'\n";
             return kExitUsage;
         }
         const KnownKey* known = FindKnownKey(text.substr(0, equals));
@@ -71,8 +71,8 @@ int SetCommand(const Console& console, const std::vector<std::string>& arguments
         std::string reason;
         if (!AcceptNewValue(*assignment.known->key, assignment.value, devices, assignment.value,
                             reason)) {
-            console.err << assignment.text << ": " << assignment.known->key->key << ' ' << reason
-                        << '\n';
+            console.err << console.Shown(assignment.text) << ": " << assignment.known->key->key
+                        << ' ' << reason << '\n';
             refused = true;
         }
     }
@@ -145,6 +145,6 @@ int RepairCommand(const Console& console) {
     }
     if (int code = SaveSettings(console, settings))
         return code;
-    console.out << report;
+    console.out << console.Shown(report);
     return kExitOk;
 }
