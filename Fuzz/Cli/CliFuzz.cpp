@@ -1,7 +1,7 @@
 // One command of the command-line tool (show, get, set, preset, check or repair) on arbitrary
-// bytes of Player\Config.ini, with up to three sound devices. The input is four bytes that
-// choose the command, the device count, the key and the length of a value, then that many
-// bytes of value (for set), then the file.
+// bytes of Player\Config.ini, with up to three sound devices, for a Windows-1252 or a UTF-8
+// console. The input is four bytes that choose the command, the device count and the console,
+// the key and the length of a value, then that many bytes of value (for set), then the file.
 //
 // Checked: the exit code is 0 to 4; a command that fails, or one that only reads, leaves the
 // file's bytes as they were; after a successful repair, check finds nothing the settings
@@ -59,11 +59,11 @@ std::string ReadConfig() {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-int Run(const std::vector<std::string>& words, std::string& out) {
+int Run(const std::vector<std::string>& words, const ConsoleCodePages& pages, std::string& out) {
     std::vector<std::string> arguments = {"--game", GameFolder()};
     arguments.insert(arguments.end(), words.begin(), words.end());
     std::ostringstream printed, errors;
-    int code = RunCommandLine(arguments, printed, errors);
+    int code = RunCommandLine(arguments, printed, errors, pages);
     out = printed.str();
     return code;
 }
@@ -82,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const std::string command = kCommands[data[0] % 6];
     const int deviceCount = data[1] % 4;
+    ConsoleCodePages pages;
+    if (data[1] & 4)
+        pages = {kUtf8CodePage, kUtf8CodePage};
     const std::vector<KnownKey>& keys = KnownKeys();
     const std::string key = keys[data[2] % keys.size()].key->key;
     const size_t valueLength = std::min<size_t>(data[3], size - 4);
@@ -103,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else if (command == "preset")
         words.push_back(data[3] % 2 ? "quality" : "performance");
     std::string output;
-    const int code = Run(words, output);
+    const int code = Run(words, pages, output);
     if (code < 0 || code > 4)
         Fail("exit code out of range", command, file, output);
     const bool writes = command == "set" || command == "preset" || command == "repair";
@@ -111,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("the file changed", command, file, output);
     if (command == "repair" && code == 0) {
         std::string findings;
-        Run({"check"}, findings);
+        Run({"check"}, ConsoleCodePages(), findings);
         for (const char* kind : {"rebuild:", "unshowable:", "changed:"})
             if (findings.find(kind) != std::string::npos)
                 Fail("check finds something after repair", command, file, findings);
