@@ -24,8 +24,10 @@ std::vector<WCHAR> Wide(const std::string& bytes, unsigned from, bool& lossless)
     }
     std::vector<WCHAR> wide(length > 0 ? length : 0);
     if (length > 0 &&
-        MultiByteToWideChar(from, flags, bytes.data(), size, wide.data(), length) != length)
-        wide.clear(), lossless = false;
+        MultiByteToWideChar(from, flags, bytes.data(), size, wide.data(), length) != length) {
+        wide.clear();
+        lossless = false;
+    }
     return wide;
 }
 
@@ -45,9 +47,12 @@ std::string Recode(const std::string& bytes, unsigned from, unsigned to, bool* l
     std::string out;
     if (!bytes.empty()) {
         std::vector<WCHAR> wide = Wide(bytes, from, whole);
-        for (WCHAR& code : wide)
-            if (IsUndefined1252(from, static_cast<unsigned long>(code)))
-                code = 0xFFFD, whole = false;
+        for (WCHAR& code : wide) {
+            if (IsUndefined1252(from, static_cast<unsigned long>(code))) {
+                code = 0xFFFD;
+                whole = false;
+            }
+        }
         const int size = static_cast<int>(wide.size());
         // UTF-8 takes every character and refuses the replacement arguments.
         const bool utf8 = to == CP_UTF8;

@@ -162,12 +162,17 @@ int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPST
     bool replaced = false;
     for (size_t i = 0; i < size; ++i) {
         char byte = 0;
-        if (codePage == CP_UTF8)
+        if (codePage == CP_UTF8) {
             EncodeUtf8(static_cast<unsigned long>(wide[i]) > 0x10FFFF ? 0xFFFD : wide[i], result);
-        else if (Encode1252(wide[i], byte))
+        } else if (Encode1252(wide[i], byte)) {
             result += byte;
-        else
-            result += defaultChar != nullptr ? *defaultChar : '?', replaced = true;
+        } else {
+            // Windows' wide characters are UTF-16: a character beyond U+FFFF is two of them,
+            // each replaced.
+            result.append(static_cast<unsigned long>(wide[i]) > 0xFFFF ? 2 : 1,
+                          defaultChar != nullptr ? *defaultChar : '?');
+            replaced = true;
+        }
     }
     if (usedDefaultChar != nullptr)
         *usedDefaultChar = replaced ? TRUE : FALSE;
