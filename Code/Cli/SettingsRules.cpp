@@ -143,7 +143,7 @@ SettingJudgement JudgeSetting(CIniFile& settings, const DefaultSetting& entry, i
     DialogReading reading = ReadAsDialog(key, judgement.value, deviceCount);
     if (reading.kind == DialogReading::Unshowable) {
         judgement.kind = SettingJudgement::Unshowable;
-        judgement.reason = Takes(key, deviceCount);
+        judgement.reason = "shows no selection in its list, which " + Takes(key, deviceCount);
     } else if (reading.kind == DialogReading::Changed) {
         judgement.kind = SettingJudgement::Changed;
         judgement.replacement = reading.written;
