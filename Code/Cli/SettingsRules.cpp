@@ -122,15 +122,17 @@ SettingJudgement JudgeSetting(CIniFile& settings, const DefaultSetting& entry, i
     const SettingsKey& key = *entry.key;
     SettingJudgement judgement{SettingJudgement::Fine, false, std::string(), entry.value,
                                std::string()};
-    CIniFile* section = settings.FindSection(entry.section);
-    auto found = section != nullptr ? section->Keys().find(key.key) : settings.Keys().end();
-    judgement.present = section != nullptr && found != section->Keys().end();
+    if (CIniFile* section = settings.FindSection(entry.section)) {
+        auto found = section->Keys().find(key.key);
+        judgement.present = found != section->Keys().end();
+        if (judgement.present)
+            judgement.value = found->second;
+    }
     if (!judgement.present) {
         judgement.kind = SettingJudgement::Rebuild;
         judgement.reason = std::string("is missing") + kRebuildNote;
         return judgement;
     }
-    judgement.value = found->second;
     if (const char* missing = ReadAsMissing(judgement.value)) {
         judgement.kind = SettingJudgement::Rebuild;
         judgement.reason = missing + std::string(kRebuildNote);
