@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -32,10 +33,13 @@ int SilentBox(HWND, LPCSTR, LPCSTR, UINT) {
     return IDOK;
 }
 
-// A game folder of its own, made once per process; in memory where possible, since every
-// save flushes the file to its disk.
+void RemoveGameFolder();
+
+// A game folder of its own, made once per process and removed at its end; in memory where
+// possible, since every save flushes the file to its disk. Never destroyed, so that it
+// outlives the removal.
 const std::string& GameFolder() {
-    static const std::string folder = [] {
+    static const std::string* const folder = [] {
         char memory[] = "/dev/shm/cli-fuzz.XXXXXX";
         char disk[] = "/tmp/cli-fuzz.XXXXXX";
         const char* made = mkdtemp(memory);
@@ -45,9 +49,15 @@ const std::string& GameFolder() {
         if (mkdir(player.c_str(), 0755) != 0)
             std::abort();
         Platform::SetMessageBoxSink(SilentBox);
-        return made;
+        std::atexit(RemoveGameFolder);
+        return new std::string(made);
     }();
-    return folder;
+    return *folder;
+}
+
+void RemoveGameFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(GameFolder(), ignored);
 }
 
 std::string ConfigPath() {
