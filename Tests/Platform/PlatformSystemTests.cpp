@@ -72,7 +72,11 @@ TEST(Platform, CodePagesAreTheLocalesCharacterSet) {
     const struct {
         const char* locale;
         UINT codePage;
-    } rows[] = {{"C.UTF-8", CP_UTF8}, {"C", 1252}, {"POSIX", 1252}, {"no_SUCH.locale", 1252}};
+    } rows[] = {{"C.UTF-8", CP_UTF8},
+                {"C", 1252},
+                {"POSIX", 1252},
+                {"no_SUCH.locale", 1252},
+                {"xx_XX.utf8", CP_UTF8}};
     for (const auto& row : rows) {
         setenv("LC_ALL", row.locale, 1);
         EXPECT_EQ(GetACP(), row.codePage) << row.locale;

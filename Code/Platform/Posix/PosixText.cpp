@@ -1,6 +1,8 @@
 // KERNEL32's code pages over the locale: Windows-1252 and UTF-8.
+#include <ctype.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
 
@@ -19,13 +21,29 @@ const WCHAR kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2
                              0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The locale's name as the environment gives it: LC_ALL, else LC_CTYPE, else LANG.
+std::string LocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = getenv(variable);
+        if (value != nullptr && *value != '\0')
+            return value;
+    }
+    return "C";
+}
+
+// UTF-8 when the environment's locale has that character set, or names it: a terminal set up
+// for a locale that this system (or a statically linked program) cannot load is still UTF-8.
 UINT LocaleCodePage() {
-    // The environment's locale, read without changing the process's own.
+    std::string name = LocaleName();
+    for (char& c : name)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    bool utf8 = name.find("utf-8") != std::string::npos || name.find("utf8") != std::string::npos;
+    // The locale itself, read without changing the process's own.
     locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-    if (locale == static_cast<locale_t>(0))
-        return kWindows1252;
-    const bool utf8 = strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0;
-    freelocale(locale);
+    if (locale != static_cast<locale_t>(0)) {
+        utf8 = utf8 || strcmp(nl_langinfo_l(CODESET, locale), "UTF-8") == 0;
+        freelocale(locale);
+    }
     return utf8 ? CP_UTF8 : kWindows1252;
 }
 
