@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # VelmarkSettings.exe under 64-bit Wine in fresh copies of the sample game folder: a few
-# commands with their exit codes, a message box printed instead of shown, and `preset quality`
+# commands with their exit codes, a message box printed instead of shown, a name typed in a
+# UTF-8 terminal stored in Windows-1252 and shown back, and `preset quality`
 # byte for byte against the file the dialog writes when best quality is applied over the same
 # player file (the dialog scenarios check that file).
 # Usage: wine_cli.py TOOL.exe SAMPLE_DIR
