@@ -12,14 +12,11 @@
 namespace {
 
 struct Finding {
-    const char* kind; // "rebuild", "unshowable", "unread" or "read-only"
+    const char* kind; // "rebuild", "unshowable", "changed", "unread" or "read-only"
     std::string section;
     std::string key;
     std::string message;
 };
-
-const char* const kRebuildNote = "; the settings program resets every value to its default at "
-                                 "start";
 
 bool IsSettingsSection(const std::string& name) {
     for (const char* section :
@@ -34,21 +31,25 @@ void CheckDefaultSet(CIniFile& settings, std::vector<Finding>& findings) {
     const DefaultSetting* defaults = DefaultSettings();
     for (size_t i = 0; i < kDefaultSettingCount; ++i) {
         const DefaultSetting& entry = defaults[i];
-        CIniFile* section = settings.FindSection(entry.section);
-        if (section == nullptr)
+        if (settings.FindSection(entry.section) == nullptr)
             continue; // reported once for the whole section
-        auto found = section->Keys().find(entry.key->key);
-        const std::string value = found != section->Keys().end() ? found->second : "";
-        ValueVerdict verdict = JudgeValue(*entry.key, value, devices);
-        if (found == section->Keys().end())
-            findings.push_back({"rebuild", entry.section, entry.key->key,
-                                std::string("is missing") + kRebuildNote});
-        else if (verdict.kind == ValueVerdict::Empty)
+        const SettingJudgement judgement = JudgeSetting(settings, entry, devices);
+        const std::string quoted = '"' + judgement.value + "\" ";
+        switch (judgement.kind) {
+        case SettingJudgement::Fine:
+            break;
+        case SettingJudgement::Rebuild:
+            findings.push_back({"rebuild", entry.section, entry.key->key, judgement.reason});
+            break;
+        case SettingJudgement::Unshowable:
             findings.push_back(
-                {"rebuild", entry.section, entry.key->key, std::string("is empty") + kRebuildNote});
-        else if (verdict.kind == ValueVerdict::Unshowable)
-            findings.push_back({"unshowable", entry.section, entry.key->key,
-                                '"' + value + "\" " + verdict.reason});
+                {"unshowable", entry.section, entry.key->key, quoted + judgement.reason});
+            break;
+        case SettingJudgement::Changed:
+            findings.push_back({"changed", entry.section, entry.key->key,
+                                '"' + judgement.value + "\": " + judgement.reason});
+            break;
+        }
     }
 }
 
@@ -90,12 +91,12 @@ void CheckLoaded(CIniFile& settings, std::vector<Finding>& findings) {
 
 void PrintText(const Console& console, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
-        console.out << finding.kind << ": " << kSettingsPath;
+        std::string line = finding.kind + std::string(": ") + kSettingsPath;
         if (!finding.section.empty())
-            console.out << ' ' << finding.section;
+            line += ' ' + finding.section;
         if (!finding.key.empty())
-            console.out << ' ' << finding.key;
-        console.out << ": " << finding.message << '\n';
+            line += ' ' + finding.key;
+        console.out << console.Shown(line + ": " + finding.message) << '\n';
     }
     console.out << kSettingsPath << ": "
                 << (findings.empty() ? "nothing found"

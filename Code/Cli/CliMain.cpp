@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    return RunCommandLine(arguments, std::cout, std::cerr);
+    return RunCommandLine(arguments, std::cout, std::cerr, ProcessCodePages());
 }

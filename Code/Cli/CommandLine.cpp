@@ -77,10 +77,54 @@ void AddCommands(CLI::App& app, Arguments& a, const Console& c, std::function<in
                 a);
 }
 
+// Takes the typed words into the files' code page; kExitInvalidValue after the message when
+// one holds a character that code page cannot hold.
+int TakeWords(const Console& console, unsigned typed, std::vector<std::string>& words) {
+    for (std::string& word : words) {
+        bool lossless = true;
+        std::string taken = Recode(word, typed, kFileCodePage, &lossless);
+        if (!lossless) {
+            console.err << '\'' << console.Shown(taken) << "' holds a character that the game's "
+                        << "files cannot hold (they are Windows-1252); nothing was changed\n";
+            return kExitInvalidValue;
+        }
+        word = taken;
+    }
+    return kExitOk;
+}
+
+// The first word that is neither an option nor the game folder: the command the user meant.
+std::string CommandWord(const std::vector<std::string>& arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--game")
+            ++i;
+        else if (arguments[i].empty() || arguments[i][0] != '-')
+            return arguments[i];
+    }
+    return std::string();
+}
+
+// Names a command that is none of ours, with the list of those that are: kExitUsage. False
+// when the command line named none.
+bool ReportUnknownCommand(const CLI::App& app, const std::vector<std::string>& arguments,
+                          std::ostream& err) {
+    const std::string word = CommandWord(arguments);
+    auto all = app.get_subcommands([](const CLI::App*) { return true; });
+    if (word.empty() || std::any_of(all.begin(), all.end(), [&](const CLI::App* command) {
+            return command->get_name() == word;
+        }))
+        return false;
+    err << "unknown command '" << word << "'; the commands are:";
+    for (const CLI::App* command : all)
+        err << ' ' << command->get_name();
+    err << "\nRun with --help for what each does.\n";
+    return true;
+}
+
 } // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const ConsoleCodePages& pages) {
     CLI::App app("Shows, checks and changes the settings of the game Velmark "
                  "(Player\\Config.ini) exactly as the settings program does.",
                  VELMARK_CLI_NAME);
@@ -89,7 +133,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     app.fallthrough();
     Arguments parsed;
     app.add_option("--game", parsed.game, "the game folder (default: the current folder)");
-    const Console console{out, err};
+    const Console console{out, err, pages.shown};
     std::function<int()> chosen;
     AddCommands(app, parsed, console, chosen);
 
@@ -97,8 +141,13 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() != 0 && app.get_subcommands().empty() &&
+            ReportUnknownCommand(app, arguments, err))
+            return kExitUsage;
         return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
     }
+    if (int code = TakeWords(console, pages.typed, parsed.words))
+        return code;
     WorkingFolder folder(parsed.game);
     if (!folder.Entered()) {
         err << "cannot enter the game folder '" << parsed.game << "'\n";

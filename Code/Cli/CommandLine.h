@@ -7,4 +7,10 @@
 #include <string>
 #include <vector>
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+#include "Cli/ConsoleText.h"
+
+// `pages` are those of the person's console: the words of the command (keys, values) are taken
+// from `pages.typed` into the files' code page, and what is printed for reading is shown in
+// `pages.shown`. The game folder's name is used as given.
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const ConsoleCodePages& pages = ConsoleCodePages());

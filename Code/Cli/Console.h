@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 enum ExitCode : int {
     kExitOk = 0,           // done; for a check, nothing found
@@ -11,8 +12,17 @@ enum ExitCode : int {
     kExitFileError = 4,    // a file could not be read or written; nothing was changed
 };
 
-// Results go to `out`, errors and message-box texts to `err`.
+// The code page of the game's files, of every text the tool reads there or stores there, and
+// of the words of a command line once taken in (Cli/ConsoleText.h).
+constexpr unsigned kFileCodePage = 1252;
+
+// Results go to `out`, errors and message-box texts to `err`, for a person who reads code page
+// `shownCodePage`.
 struct Console {
     std::ostream& out;
     std::ostream& err;
+    unsigned shownCodePage = kFileCodePage;
+
+    // `text`, in the files' code page, as the person's console shows it.
+    std::string Shown(const std::string& text) const;
 };

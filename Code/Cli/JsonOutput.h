@@ -10,8 +10,8 @@
 // Keys come out in the order they were added.
 using Json = nlohmann::ordered_json;
 
-// `bytes` read as Windows-1252, in UTF-8. The five bytes that code page leaves undefined
-// become U+FFFD.
+// `bytes` read as Windows-1252 (the game's files), in UTF-8. The five bytes that code page
+// leaves undefined become U+FFFD.
 std::string Utf8(const std::string& bytes);
 
 // Writes `value` indented by two blanks, with a line feed.

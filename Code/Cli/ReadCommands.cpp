@@ -25,7 +25,8 @@ void ShowText(const Console& console, CIniFile& settings, int configuration) {
         if (std::string(section) != known.section)
             console.out << '[' << (section = known.section) << "]\n";
         const std::string* value = FindValue(settings, known);
-        console.out << known.key->key << (value ? "=" + *value : " (missing)") << '\n';
+        console.out << known.key->key << (value ? "=" + console.Shown(*value) : " (missing)")
+                    << '\n';
     }
     console.out << "configuration: " << kConfigurationWords[configuration] << '\n';
 }
@@ -43,7 +44,7 @@ void ShowJson(const Console& console, CIniFile& settings, int configuration) {
 
 // Names a key the tool does not know, with the nearest ones it does.
 int ReportUnknownKey(const Console& console, const std::string& name) {
-    console.err << "unknown key '" << name << "'; nearest:";
+    console.err << "unknown key '" << console.Shown(name) << "'; nearest:";
     for (const std::string& candidate : NearestKeyNames(name, 3))
         console.err << ' ' << candidate;
     console.err << '\n';
@@ -77,7 +78,7 @@ int GetCommand(const Console& console, const std::vector<std::string>& keys) {
             console.err << known.key->key << " is missing from " << kSettingsPath << '\n';
             result = kExitFindings;
         }
-        console.out << (value ? *value : "") << '\n';
+        console.out << (value ? console.Shown(*value) : "") << '\n';
     }
     return result;
 }

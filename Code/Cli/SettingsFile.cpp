@@ -82,9 +82,9 @@ int PrintChanges(const Console& console, const SettingsSnapshot& before,
         auto old = before.find(entry.first);
         if (old != before.end() && old->second == entry.second)
             continue;
-        console.out << entry.first.first << ' ' << entry.first.second << ": "
-                    << (old == before.end() ? "missing" : '"' + old->second + '"') << " -> \""
-                    << entry.second << "\"\n";
+        console.out << console.Shown(entry.first.first + ' ' + entry.first.second + ": " +
+                                     (old == before.end() ? "missing" : '"' + old->second + '"') +
+                                     " -> \"" + entry.second + "\"\n");
         ++count;
     }
     return count;

@@ -5,38 +5,12 @@
 #include <cstdlib>
 
 #include "Ini/CIniFile.h"
-#include "Setup/PageFillMouse.h"
+#include "Setup/SettingsApply.h"
 
 namespace {
 
-bool IsMouseSpeed(const SettingsKey& key) {
+bool IsScaledSlider(const SettingsKey& key) {
     return key.kind == ControlKind::Slider && key.sliderScale != 1;
-}
-
-std::string FloatText(float value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(value));
-    return buffer;
-}
-
-// A whole number written plainly: an optional minus sign and at most nine digits.
-bool ParseWhole(const std::string& text, int& value) {
-    size_t digits = text.size() - (text[0] == '-' ? 1 : 0);
-    if (digits == 0 || digits > 9 ||
-        text.find_first_not_of("0123456789", text.size() - digits) != std::string::npos)
-        return false;
-    value = std::atoi(text.c_str());
-    return true;
-}
-
-// A decimal number written plainly: digits with at most one point, no sign, no exponent.
-bool ParseDecimal(const std::string& text, float& value) {
-    if (text.size() > 20 || text.find_first_not_of("0123456789.") != std::string::npos ||
-        std::count(text.begin(), text.end(), '.') > 1 ||
-        text.find_first_of("0123456789") == std::string::npos)
-        return false;
-    value = static_cast<float>(std::atof(text.c_str()));
-    return true;
 }
 
 // The stored values of a list, in the order the dialog lists them.
@@ -46,6 +20,20 @@ std::string ListedValues(const SettingsKey& key) {
         out += std::string(i == 0 ? "" : ", ") + key.choices[i].stored;
     return out;
 }
+
+// Empty and "__INI_ERROR__" read as a missing key: the whole file is rebuilt at start.
+const char* ReadAsMissing(const std::string& text) {
+    if (text.empty())
+        return "is empty";
+    if (text == kIniErrorValue)
+        return "holds \"__INI_ERROR__\", which reads as a missing key";
+    return nullptr;
+}
+
+} // namespace
+
+const char* const kRebuildNote =
+    "; the settings program resets every value to its default at start";
 
 // What a key's control takes, in words.
 std::string Takes(const SettingsKey& key, int deviceCount) {
@@ -64,7 +52,7 @@ std::string Takes(const SettingsKey& key, int deviceCount) {
     case ControlKind::List:
         return "takes one of " + ListedValues(key);
     case ControlKind::Slider:
-        if (IsMouseSpeed(key))
+        if (IsScaledSlider(key))
             std::snprintf(buffer, sizeof buffer, "takes a speed from %.1f to %.1f in steps of %.1f",
                           double(key.rangeMin) / key.sliderScale,
                           double(key.rangeMax) / key.sliderScale, 1.0 / key.sliderScale);
@@ -78,43 +66,7 @@ std::string Takes(const SettingsKey& key, int deviceCount) {
     return "takes any text but an empty one";
 }
 
-// A whole number within [low, high], stored as "%d".
-bool WholeIn(const std::string& text, int low, int high, std::string& stored) {
-    int whole = 0;
-    if (!ParseWhole(text, whole) || whole < low || whole > high)
-        return false;
-    stored = std::to_string(whole);
-    return true;
-}
-
-// The form the control stores for `text`, or false when the control cannot show it.
-bool ControlStores(const SettingsKey& key, const std::string& text, int deviceCount,
-                   std::string& stored) {
-    stored = text;
-    switch (key.kind) {
-    case ControlKind::DeviceList:
-        // The default, 0, stands even where no device was found (the list is then empty).
-        return WholeIn(text, -1, std::max(deviceCount - 1, 0), stored);
-    case ControlKind::CheckBox:
-        return text == "0" || text == "1";
-    case ControlKind::List:
-        return ChoicePosition(key, text) < key.choiceCount;
-    case ControlKind::Slider: {
-        if (!IsMouseSpeed(key))
-            return WholeIn(text, key.rangeMin, key.rangeMax, stored);
-        // The speed the slider shows, written back as Apply writes it, must be this one.
-        float speed = 0.0f;
-        if (!ParseDecimal(text, speed))
-            return false;
-        int position = MouseSpeedPosition(speed);
-        stored = FloatText(MouseSpeedValue(position));
-        return position >= key.rangeMin && position <= key.rangeMax && stored == FloatText(speed);
-    }
-    case ControlKind::None:
-        break;
-    }
-    return true;
-}
+namespace {
 
 size_t EditDistance(const std::string& a, const std::string& b) {
     std::vector<size_t> row(b.size() + 1);
@@ -166,33 +118,78 @@ std::vector<std::string> NearestKeyNames(const std::string& name, size_t count) 
     return names;
 }
 
-ValueVerdict JudgeValue(const SettingsKey& key, const std::string& text, int deviceCount) {
-    ValueVerdict verdict{ValueVerdict::Usable, text, std::string()};
-    if (text.empty())
-        verdict.kind = ValueVerdict::Empty;
-    else if (!ControlStores(key, text, deviceCount, verdict.stored))
-        verdict.kind = ValueVerdict::Unshowable;
-    if (verdict.kind != ValueVerdict::Usable)
-        verdict.reason = Takes(key, deviceCount);
-    return verdict;
+SettingJudgement JudgeSetting(CIniFile& settings, const DefaultSetting& entry, int deviceCount) {
+    const SettingsKey& key = *entry.key;
+    SettingJudgement judgement{SettingJudgement::Fine, false, std::string(), entry.value,
+                               std::string()};
+    if (CIniFile* section = settings.FindSection(entry.section)) {
+        auto found = section->Keys().find(key.key);
+        judgement.present = found != section->Keys().end();
+        if (judgement.present)
+            judgement.value = found->second;
+    }
+    if (!judgement.present) {
+        judgement.kind = SettingJudgement::Rebuild;
+        judgement.reason = std::string("is missing") + kRebuildNote;
+        return judgement;
+    }
+    if (const char* missing = ReadAsMissing(judgement.value)) {
+        judgement.kind = SettingJudgement::Rebuild;
+        judgement.reason = missing + std::string(kRebuildNote);
+        return judgement;
+    }
+    // The dialog reads the presets only where a control shows them, and PLAYER never.
+    const bool options = std::string(entry.section) == kSectionOptions;
+    if (!(options || key.shows == KeySource::Choice) || &key == &PlayerNameKey())
+        return judgement;
+    DialogReading reading = ReadAsDialog(key, judgement.value, deviceCount);
+    if (reading.kind == DialogReading::Unshowable) {
+        judgement.kind = SettingJudgement::Unshowable;
+        judgement.reason = "shows no selection in its list, which " + Takes(key, deviceCount);
+    } else if (reading.kind == DialogReading::Changed) {
+        judgement.kind = SettingJudgement::Changed;
+        judgement.replacement = reading.written;
+        judgement.reason = key.kind == ControlKind::None
+                               ? "every Apply writes \"" + reading.written + '"'
+                               : "the settings program shows and writes \"" + reading.written + '"';
+    }
+    return judgement;
 }
 
 bool AcceptNewValue(const SettingsKey& key, const std::string& text, int deviceCount,
                     std::string& stored, std::string& reason) {
-    if (key.kind == ControlKind::None && &key != &PlayerNameKey()) {
-        stored = text;
-        reason = std::string("is written by the settings program itself: it takes only ") +
-                 key.defaultValue;
-        return text == key.defaultValue;
-    }
-    if (&key == &PlayerNameKey() && text.find_first_of("\"\r\n") != std::string::npos) {
-        reason = "takes a name without double quotes or line breaks";
+    stored = text;
+    if (const char* missing = ReadAsMissing(text)) {
+        reason = missing + std::string(": the settings program would reset every value to its "
+                                       "default at start");
         return false;
     }
-    ValueVerdict verdict = JudgeValue(key, text, deviceCount);
-    stored = verdict.stored;
-    reason = verdict.reason;
-    return verdict.kind == ValueVerdict::Usable;
+    if (&key == &PlayerNameKey()) {
+        reason = "takes a name without double quotes or line breaks";
+        return text.find_first_of("\"\r\n") == std::string::npos;
+    }
+    DialogReading reading = ReadAsDialog(key, text, deviceCount);
+    stored = reading.written;
+    if (key.kind == ControlKind::None) {
+        reason = std::string("is written by the settings program itself: it takes only ") +
+                 key.defaultValue;
+        return reading.kind == DialogReading::Kept;
+    }
+    if (reading.kind != DialogReading::Kept) {
+        reason = (reading.kind == DialogReading::Changed
+                      ? "would be shown and written as \"" + reading.written + "\": it "
+                      : std::string()) +
+                 Takes(key, deviceCount);
+        return false;
+    }
+    if (key.disabled && stored != ReadAsDialog(key, key.lowValue, deviceCount).written &&
+        stored != ReadAsDialog(key, key.highValue, deviceCount).written) {
+        reason = std::string("cannot be changed in the settings program (its control is "
+                             "disabled), which writes only what the presets hold: ") +
+                 key.lowValue;
+        return false;
+    }
+    return true;
 }
 
 int MatchingConfiguration(CIniFile& settings) {

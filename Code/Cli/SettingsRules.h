@@ -25,24 +25,34 @@ const KnownKey* FindKnownKey(const std::string& name);
 // Up to `count` known key names closest to `name` (fewest letters to change), closest first.
 std::vector<std::string> NearestKeyNames(const std::string& name, size_t count);
 
-// What the dialog makes of a value.
-struct ValueVerdict {
+// Ends the reason of every finding that makes the settings program rebuild the file.
+extern const char* const kRebuildNote;
+
+// What a key's control takes, in words ("takes a whole number from 50 to 100").
+// `deviceCount` is the number of sound devices found (the positions SOUND_DEVICE may take).
+std::string Takes(const SettingsKey& key, int deviceCount);
+
+// What the settings program makes of one key of its default set in `settings`.
+struct SettingJudgement {
     enum Kind {
-        Usable,     // a control shows it as it is, or no control shows it and it is not empty
-        Unshowable, // outside its list or range, or not in the form its control reads
-        Empty,      // the settings program rebuilds the whole file when a key is empty
+        Fine,       // missing from no section, and the dialog shows it unchanged (or never
+                    // reads it: the presets' keys that no control shows, PLAYER NAME)
+        Rebuild,    // missing, empty or "__INI_ERROR__": the whole file is reset at start
+        Unshowable, // a list cannot show it; repair writes the default
+        Changed,    // the dialog shows and writes another value: `replacement`
     } kind;
-    std::string stored; // the form the dialog would store (for Usable values of a control)
-    std::string reason; // for the others: what the key takes
+    bool present;            // the key stands in the file
+    std::string value;       // its value when present
+    std::string replacement; // what repair writes (Rebuild, Unshowable, Changed)
+    std::string reason;      // why, in words (not Fine)
 };
+SettingJudgement JudgeSetting(CIniFile& settings, const DefaultSetting& entry, int deviceCount);
 
-// Judges `text` as a value of `key`. `deviceCount` is the number of sound devices found (the
-// positions SOUND_DEVICE may take).
-ValueVerdict JudgeValue(const SettingsKey& key, const std::string& text, int deviceCount);
-
-// Judges a value the player wants to store: as JudgeValue, and keys that no control shows
-// take only what the settings program writes there itself. False with `reason` set when the
-// value is refused; otherwise `stored` is the text to store.
+// Judges a value the player wants to store into `key`: refused (false, `reason` set) when the
+// settings program would rebuild the file for it, when the dialog could not show it unchanged,
+// when its control is disabled and no preset holds it, or for keys no control shows, when
+// every Apply would write something else. Otherwise `stored` is the text the dialog writes
+// for it.
 bool AcceptNewValue(const SettingsKey& key, const std::string& text, int deviceCount,
                     std::string& stored, std::string& reason);
 

@@ -137,7 +137,8 @@ void Print(const Console& console, const std::vector<Finding>& findings, bool js
         return;
     }
     for (const Finding& finding : findings)
-        console.out << finding.section << " [" << finding.language << "]: " << finding.message
+        console.out << console.Shown(finding.section + " [" + finding.language +
+                                     "]: " + finding.message)
                     << '\n';
     console.out << kStringsPath << ": "
                 << (findings.empty() ? "nothing found"

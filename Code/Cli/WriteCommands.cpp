@@ -23,7 +23,7 @@ int ParseAssignments(const Console& console, const std::vector<std::string>& arg
     for (const std::string& text : arguments) {
         size_t equals = text.find('=');
         if (equals == std::string::npos || equals == 0) {
-            console.err << "expected KEY=VALUE, got '" << text << "'\n";
+            console.err << "expected KEY=VALUE, got '" << console.Shown(text) << "'\n";
             return kExitUsage;
         }
         const KnownKey* known = FindKnownKey(text.substr(0, equals));
@@ -71,8 +71,8 @@ int SetCommand(const Console& console, const std::vector<std::string>& arguments
         std::string reason;
         if (!AcceptNewValue(*assignment.known->key, assignment.value, devices, assignment.value,
                             reason)) {
-            console.err << assignment.text << ": " << assignment.known->key->key << ' ' << reason
-                        << '\n';
+            console.err << console.Shown(assignment.text) << ": " << assignment.known->key->key
+                        << ' ' << reason << '\n';
             refused = true;
         }
     }
@@ -122,19 +122,22 @@ int RepairCommand(const Console& console) {
     const DefaultSetting* defaults = DefaultSettings();
     for (size_t i = 0; i < kDefaultSettingCount; ++i) {
         const DefaultSetting& entry = defaults[i];
-        CIniFile* section = settings.FindSection(entry.section);
-        const bool present = section != nullptr && section->Keys().count(entry.key->key) != 0;
-        const std::string value = present ? section->Keys().at(entry.key->key) : "";
-        ValueVerdict verdict = JudgeValue(*entry.key, value, devices);
-        if (verdict.kind == ValueVerdict::Usable)
+        const SettingJudgement judgement = JudgeSetting(settings, entry, devices);
+        if (judgement.kind == SettingJudgement::Fine)
             continue;
+        CIniFile* section = settings.FindSection(entry.section);
         if (section == nullptr)
             section = settings.AddSection(entry.section);
-        StoreSetting(*section, *entry.key, entry.value);
-        report += std::string(entry.section) + ' ' + entry.key->key + ": " +
-                  (present ? '"' + value + '"' : "missing") + " -> \"" + entry.value + '"' +
-                  (verdict.kind == ValueVerdict::Unshowable ? " (" + verdict.reason + ")" : "") +
-                  '\n';
+        if (judgement.kind == SettingJudgement::Changed)
+            section->SetString(entry.key->key, judgement.replacement, true);
+        else
+            StoreSetting(*section, *entry.key, entry.value);
+        report +=
+            std::string(entry.section) + ' ' + entry.key->key + ": " +
+            (judgement.present ? '"' + judgement.value + '"' : "missing") + " -> \"" +
+            judgement.replacement + '"' +
+            (judgement.kind == SettingJudgement::Rebuild ? "" : " (" + judgement.reason + ")") +
+            '\n';
     }
     if (report.empty()) {
         console.out << "nothing to repair\n";
@@ -142,6 +145,6 @@ int RepairCommand(const Console& console) {
     }
     if (int code = SaveSettings(console, settings))
         return code;
-    console.out << report;
+    console.out << console.Shown(report);
     return kExitOk;
 }

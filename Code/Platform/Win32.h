@@ -42,6 +42,9 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef char CHAR;
+typedef wchar_t WCHAR; // 32 bits here: one code point each, never a surrogate
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
@@ -125,6 +128,12 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_IO_DEVICE 1117
 #define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
 #define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_NO_UNICODE_TRANSLATION 1113
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_NO_BEST_FIT_CHARS 0x00000400
 
 #define MB_OK 0x00000000u
 #define MB_ICONEXCLAMATION 0x00000030u
@@ -200,6 +209,16 @@ HLOCAL LocalFree(HLOCAL memory);
 // Message boxes (USER32).
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style);
 
+// Code pages (KERNEL32). Natively the system's code page is the locale's (LC_ALL, LC_CTYPE,
+// LANG): UTF-8 (65001) when its character set is UTF-8, else Windows-1252 (1252), and the
+// terminal uses the same for input and output. Conversions know 1252 and UTF-8 alone.
+UINT GetACP(void);
+UINT GetConsoleCP(void);
+UINT GetConsoleOutputCP(void);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
+                        int wideLength);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text,
+                        int length, LPCSTR defaultChar, BOOL* usedDefaultChar);
 // Runtime library.
 #define _S_IREAD 0x0100
 #define _S_IWRITE 0x0080

@@ -15,8 +15,8 @@ float Single(float value) {
 
 } // namespace
 
-int MouseSpeedPosition(float speed) {
-    float scaled = Single(speed * 10.0f);
+int ScaledSliderPosition(const SettingsKey& key, float value) {
+    float scaled = Single(value * static_cast<float>(key.sliderScale));
     // Converting a float outside int's range is undefined; a missing key reads as 3.4e38.
     if (scaled != scaled)
         return 0;
@@ -27,6 +27,8 @@ int MouseSpeedPosition(float speed) {
     return static_cast<int>(scaled);
 }
 
-float MouseSpeedValue(int position) {
-    return Single(static_cast<float>(position) * 0.1f);
+float ScaledSliderValue(const SettingsKey& key, int position) {
+    // 1.0f / 10 rounds to the same single-precision number as the constant 0.1f.
+    const float step = Single(1.0f / static_cast<float>(key.sliderScale));
+    return Single(static_cast<float>(position) * step);
 }

@@ -1,10 +1,14 @@
-// The mouse speed slider: positions 10 to 20 stand for speeds 1.0 to 2.0.
+// Real-valued sliders (the mouse speed): the slider's position is the stored value times the
+// key's sliderScale (Setup/SettingsKeys.h), in single precision as the dialog computes it.
 #pragma once
 
-// The slider position of a stored speed: speed * 10 in single precision, truncated toward
-// zero. A speed too large for a position (a missing key reads as 3.4e38) gives the largest
-// position, which the slider shows as its end; not a number gives 0.
-int MouseSpeedPosition(float speed);
+#include "Setup/SettingsKeys.h"
 
-// The speed stored for a slider position: the position in single precision times 0.1f.
-float MouseSpeedValue(int position);
+// The slider position of a stored value: value * key.sliderScale in single precision,
+// truncated toward zero. A value too large for a position (a missing key reads as 3.4e38)
+// gives the largest position, which the slider shows as its end; not a number gives 0.
+int ScaledSliderPosition(const SettingsKey& key, float value);
+
+// The value stored for a slider position: the position in single precision times the single-
+// precision step 1 / key.sliderScale (0.1f for the mouse speed).
+float ScaledSliderValue(const SettingsKey& key, int position);

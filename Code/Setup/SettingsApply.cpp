@@ -1,8 +1,10 @@
 #include "Setup/SettingsApply.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "Ini/CIniFile.h"
@@ -10,38 +12,53 @@
 
 namespace {
 
-// Apply's order of writes: the display page, the game page, the audio page, then the keys
-// every Apply rewrites. A key not named here is written after these, in table order.
-// clang-format off
-const char* const kApplyOrder[] = {
-    // Display page.
-    "RESOLUTION", "BITDEPTH", "SEAQUALITY", "SKYQUALITY", "TERRAINSIZE", "FORESTDENSITY", "LOD",
-    "SEAANIMATED", "SKYANIMATED", "FORESTANIMATED", "SHADOWS", "TERRAINQUALITY", "FORESTLOADING",
-    "FAR", "METEO",
-    // Game page.
-    "DEATHTIME", "NBDEATH", "INVERT_MOUSE", "ANIMATEDMENUS", "MOUSE_SPEED",
-    // Audio page.
-    "SOUND_GLOBAL", "SOUND_SAMPLE", "SOUND_STREAM", "SOUND_ENABLE", "SOUND_DEVICE",
-    "SOUND_STRM_STEREO", "SOUND_STRM_QUALITY",
-    // Every Apply.
-    "SUN", "FORESTSIZE", "TEXTURINGBIL", "TEXTURINGFOREST", "TEXTURINGSHADOWS", "TEXTURINGTERRAIN",
-    "ENABLEMANAGEPICKING", "MIPMAP",
-};
-// clang-format on
-
+// Apply writes the display, game and audio pages, then the keys every Apply rewrites (page
+// -1); each page's keys in the order of their applyStep.
 std::vector<const SettingsKey*> BuildApplyOrder() {
     std::vector<const SettingsKey*> order;
-    for (const char* name : kApplyOrder)
-        if (const SettingsKey* key = FindOptionsKey(name))
-            order.push_back(key);
     for (size_t i = 0; i < kOptionsKeyCount; ++i)
-        if (std::find(order.begin(), order.end(), &OptionsKeys()[i]) == order.end())
-            order.push_back(&OptionsKeys()[i]);
+        order.push_back(&OptionsKeys()[i]);
+    auto rank = [](const SettingsKey* key) {
+        return std::make_pair(key->page < 0 ? 3 : key->page, key->applyStep);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const SettingsKey* a, const SettingsKey* b) { return rank(a) < rank(b); });
     return order;
 }
 
 const char* ShownSection(const SettingsKey& key, int configSource) {
     return key.shows == KeySource::Choice ? ChoiceSection(configSource) : kSectionOptions;
+}
+
+// The state a control keeps once shown: a slider stops at its ends; a device position
+// outside the list selects nothing, which the list reports as -1.
+int LimitedState(const SettingsKey& key, int state, int deviceCount) {
+    if (key.kind == ControlKind::Slider)
+        return std::min(std::max(state, key.rangeMin), key.rangeMax);
+    if (key.kind == ControlKind::DeviceList && (state < 0 || state >= deviceCount))
+        return -1;
+    return state;
+}
+
+// The value the dialog reads from `text` through the getter of the key's control (or of its
+// stored form for a key no control shows), as comparable text.
+std::string Reading(const SettingsKey& key, const std::string& text) {
+    static CIniFile section; // a scratch section, kept: a document is costly to make
+    section.SetString(key.key, text, true);
+    const bool real =
+        key.kind == ControlKind::Slider ? key.sliderScale != 1 : key.form == KeyForm::Float;
+    if (key.kind == ControlKind::CheckBox ||
+        (key.kind == ControlKind::None && key.form == KeyForm::Bool))
+        return section.GetBool(key.key) ? "1" : "0";
+    if (real) {
+        char exact[64];
+        std::snprintf(exact, sizeof exact, "%a", static_cast<double>(section.GetFloat(key.key)));
+        return exact;
+    }
+    if (key.kind == ControlKind::List ||
+        (key.kind == ControlKind::None && key.form == KeyForm::Text))
+        return text;
+    return std::to_string(section.GetInt(key.key));
 }
 
 } // namespace
@@ -90,7 +107,7 @@ int ShownControlState(CIniFile& settings, const SettingsKey& key, int configSour
         return section != nullptr && section->GetBool(key.key) ? 1 : 0;
     case ControlKind::Slider:
         if (key.sliderScale != 1)
-            return section != nullptr ? MouseSpeedPosition(section->GetFloat(key.key)) : 0;
+            return section != nullptr ? ScaledSliderPosition(key, section->GetFloat(key.key)) : 0;
         return section != nullptr ? section->GetInt(key.key) : kIniMissingInt;
     case ControlKind::DeviceList:
         return section != nullptr ? section->GetInt(key.key) : kIniMissingInt;
@@ -110,7 +127,7 @@ void StoreControlState(CIniFile& settings, const SettingsKey& key, int state) {
         break;
     case ControlKind::Slider:
         if (key.sliderScale != 1)
-            options.SetFloat(key.key, MouseSpeedValue(state), true);
+            options.SetFloat(key.key, ScaledSliderValue(key, state), true);
         else
             options.SetInt(key.key, state, true);
         break;
@@ -143,14 +160,32 @@ void ApplyConfigurationChoice(CIniFile& settings, int choice, int deviceCount) {
     int states[kOptionsKeyCount];
     for (size_t i = 0; i < kOptionsKeyCount; ++i) {
         const SettingsKey& key = OptionsKeys()[i];
-        int state = ShownControlState(settings, key, choice);
-        if (key.kind == ControlKind::Slider)
-            state = std::min(std::max(state, key.rangeMin), key.rangeMax);
-        if (key.kind == ControlKind::DeviceList && (state < 0 || state >= deviceCount))
-            state = -1;
-        states[i] = state;
+        states[i] = LimitedState(key, ShownControlState(settings, key, choice), deviceCount);
     }
     const bool allPages[3] = {true, true, true};
     WriteAppliedKeys(settings, allPages,
                      [&](const SettingsKey& key) { return states[&key - OptionsKeys()]; });
+}
+
+DialogReading ReadAsDialog(const SettingsKey& key, const std::string& text, int deviceCount) {
+    // Scratch documents, kept: a document is costly to make. Only the key at hand is read.
+    static CIniFile shown;
+    static CIniFile applied;
+    OptionsSection(shown).SetString(key.key, text, true);
+    const int state = LimitedState(key, ShownControlState(shown, key, 0), deviceCount);
+    if (key.kind == ControlKind::List && state >= key.choiceCount)
+        return {DialogReading::Unshowable, std::string()};
+    if (key.kind == ControlKind::DeviceList && state < 0) {
+        // No selection: Apply writes -1. The default stands too: the settings program writes
+        // it itself, even where no device was found.
+        const std::string reading = Reading(key, text);
+        if (reading != Reading(key, "-1") && reading != Reading(key, key.defaultValue))
+            return {DialogReading::Unshowable, std::string()};
+        return {DialogReading::Kept, text};
+    }
+    StoreControlState(applied, key, state);
+    const std::string written = OptionsSection(applied).GetString(key.key);
+    return {Reading(key, text) == Reading(key, written) ? DialogReading::Kept
+                                                        : DialogReading::Changed,
+            written};
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "Setup/SettingsKeys.h"
 
@@ -27,7 +28,7 @@ void StoreSetting(CIniFile& section, const SettingsKey& key, const char* value);
 // The state the control of `key` is given when its page is filled while `configSource` is
 // chosen, read from ChoiceSection(configSource) or from OPTIONS as key.shows says: a check
 // box 1 or 0 (GetBool); a slider its position (GetInt, or for a scaled slider
-// MouseSpeedPosition of GetFloat), not yet limited to its range; a List the ChoicePosition of
+// ScaledSliderPosition of GetFloat), not yet limited to its range; a List the ChoicePosition of
 // the value (key.choiceCount when it is not one of the list's values); a DeviceList the
 // stored position (GetInt). A missing section reads silently as 0 for check boxes and scaled
 // sliders, 2147483647 for other numbers and "__INI_ERROR__" for lists. 0 for keys with no
@@ -36,7 +37,7 @@ int ShownControlState(CIniFile& settings, const SettingsKey& key, int configSour
 
 // Apply's write of one key into OPTIONS (added when missing) from the state of its control: a
 // check box through SetBool(state != 0); a slider through SetInt(state), a scaled one through
-// SetFloat(MouseSpeedValue(state)); a List the stored text at position `state` through
+// SetFloat(ScaledSliderValue(state)); a List the stored text at position `state` through
 // SetString, nothing when there is no such position (the key keeps its value); a DeviceList
 // SetInt(state). A key no control shows gets its default through StoreSetting, whatever
 // `state`.
@@ -58,3 +59,19 @@ void WriteAppliedKeys(CIniFile& settings, const bool pageExists[3],
 // `deviceCount` is the number of sound devices the dialog lists (CSoundEngine::DetectDevices).
 // Only OPTIONS is written; OPTIONS_LOW, OPTIONS_HIGH and PLAYER are only read. Saves nothing.
 void ApplyConfigurationChoice(CIniFile& settings, int choice, int deviceCount);
+
+// What the dialog makes of `text` as the value of `key` in a section it shows (for a key no
+// control shows: in OPTIONS, which every Apply rewrites), with `deviceCount` sound devices
+// listed: the control is filled from it (ShownControlState, limited as the control limits
+// it) and Apply writes the control back (StoreControlState).
+struct DialogReading {
+    enum Kind {
+        Kept,       // what Apply writes reads as the same value through the key's getter
+        Changed,    // the dialog shows, and Apply writes, another value
+        Unshowable, // the list shows no selection: not one of its values, or a device position
+                    // outside the list other than -1 and the default
+    } kind;
+    std::string written; // Kept and Changed: the text Apply writes (for a device position
+                         // kept without a selection, `text` itself)
+};
+DialogReading ReadAsDialog(const SettingsKey& key, const std::string& text, int deviceCount);

@@ -36,6 +36,8 @@ struct SettingsKey {
     int control;      // control id on its page; 0 when none
     int page;         // 0 display, 1 game, 2 audio: the page of its control, or for a key no
                       // control shows the page whose Apply rewrites it; -1: every Apply does
+    int applyStep;    // Apply writes the keys of page 0, 1, 2, then -1, each page's keys in
+                      // the order of this number
     KeySource shows;  // section the control is filled from
     const char* defaultValue; // value of OPTIONS written by the default writer (exact text);
                               // Apply rewrites a key no control shows with it
@@ -47,6 +49,7 @@ struct SettingsKey {
                                 // slider (the single-precision conversions of PageFillMouse.h)
     const ChoiceValue* choices; // a List's values in shown order; null for other controls
     int choiceCount;
+    bool disabled = false; // the control is disabled: the player cannot change what it shows
 };
 
 // One entry of a combo box's value list as the dialog holds it.
@@ -99,51 +102,53 @@ constexpr ChoiceValue kStreamStereo[] = {Localized("0", "E_MSG_MENUS_SOUND_MONO"
 #define VALUES(list) list, static_cast<int>(std::size(list))
 
 constexpr int kNoControl = 0;
+constexpr bool kDisabled = true;
 
 // clang-format off
 constexpr SettingsKey kOptions[] = {
-//   key                     form      control        id          page shows       default       low           high          slider            values
-    {"ANIMATEDMENUS",        F::Bool,  C::CheckBox,   1072,       1,   S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
-    {"RESOLUTION",           F::Text,  C::List,       1002,       0,   S::Choice,  "(800,600)",  "(800,600)",  "(1024,768)", NO_SLIDER,        VALUES(kResolutions)},
-    {"BITDEPTH",             F::Text,  C::List,       1004,       0,   S::Choice,  "32",         "32",         "32",         NO_SLIDER,        VALUES(kBitDepths)},
-    {"SEAQUALITY",           F::Text,  C::List,       1005,       0,   S::Choice,  "0",          "0",          "2",          NO_SLIDER,        VALUES(kSeaQualities)},
-    {"SKYQUALITY",           F::Text,  C::List,       1007,       0,   S::Choice,  "Low",        "Low",        "High",       NO_SLIDER,        VALUES(kSkyQualities)},
-    {"TERRAINSIZE",          F::Text,  C::None,       kNoControl, 0,   S::None,    "High",       "High",       "High",       NO_SLIDER,        NO_VALUES},
-    {"FORESTDENSITY",        F::Text,  C::List,       1011,       0,   S::Choice,  "1",          "1",          "3",          NO_SLIDER,        VALUES(kForestDensities)},
-    {"LOD",                  F::Text,  C::List,       1023,       0,   S::Choice,  "1",          "1",          "0",          NO_SLIDER,        VALUES(kLods)},
-    {"SEAANIMATED",          F::Bool,  C::CheckBox,   1006,       0,   S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
-    {"SKYANIMATED",          F::Bool,  C::CheckBox,   1008,       0,   S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
-    {"FORESTANIMATED",       F::Bool,  C::CheckBox,   1012,       0,   S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
-    {"SHADOWS",              F::Bool,  C::CheckBox,   1013,       0,   S::Choice,  "0",          "0",          "0",          NO_SLIDER,        NO_VALUES},
-    {"TERRAINQUALITY",       F::Int,   C::Slider,     1014,       0,   S::Choice,  "30",         "30",         "100",        SLIDER(20, 100),  NO_VALUES},
-    {"FORESTLOADING",        F::Int,   C::Slider,     1019,       0,   S::Choice,  "10",         "10",         "300",        SLIDER(10, 300),  NO_VALUES},
-    {"FAR",                  F::Int,   C::Slider,     1024,       0,   S::Choice,  "80",         "50",         "100",        SLIDER(50, 100),  NO_VALUES},
-    {"DEATHTIME",            F::Int,   C::Slider,     1016,       1,   S::Choice,  "0",          "5",          "60",         SLIDER(0, 60),    NO_VALUES},
-    {"NBDEATH",              F::Int,   C::Slider,     1017,       1,   S::Choice,  "12",         "12",         "240",        SLIDER(12, 240),  NO_VALUES},
-    {"SUN",                  F::Float, C::None,       kNoControl, -1,  S::None,    "0.000000",   "0.000000",   "0.000000",   NO_SLIDER,        NO_VALUES},
-    {"FORESTSIZE",           F::Float, C::None,       kNoControl, -1,  S::None,    "6.600000",   "6.600000",   "6.600000",   NO_SLIDER,        NO_VALUES},
-    {"TEXTURINGBIL",         F::Text,  C::None,       kNoControl, -1,  S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
-    {"TEXTURINGFOREST",      F::Text,  C::None,       kNoControl, -1,  S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
-    {"TEXTURINGSHADOWS",     F::Text,  C::None,       kNoControl, -1,  S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
-    {"TEXTURINGTERRAIN",     F::Text,  C::None,       kNoControl, -1,  S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
-    {"ENABLEMANAGEPICKING",  F::Text,  C::None,       kNoControl, -1,  S::None,    "1",          "1",          "1",          NO_SLIDER,        NO_VALUES},
-    {"MIPMAP",               F::Text,  C::None,       kNoControl, -1,  S::None,    "0",          "0",          "0",          NO_SLIDER,        NO_VALUES},
-    {"METEO",                F::Text,  C::CheckBox,   1015,       0,   S::Choice,  "1",          "0",          "1",          NO_SLIDER,        NO_VALUES},
-    {"SOUND_GLOBAL",         F::Int,   C::None,       kNoControl, 2,   S::None,    "-1",         nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
-    {"SOUND_SAMPLE",         F::Int,   C::Slider,     1063,       2,   S::Options, "1000",       nullptr,      nullptr,      SLIDER(0, 1000),  NO_VALUES},
-    {"SOUND_STREAM",         F::Int,   C::Slider,     1065,       2,   S::Options, "1000",       nullptr,      nullptr,      SLIDER(0, 1000),  NO_VALUES},
-    {"SOUND_ENABLE",         F::Bool,  C::CheckBox,   1069,       2,   S::Options, "1",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
-    {"SOUND_DEVICE",         F::Int,   C::DeviceList, 1067,       2,   S::Options, "0",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
-    {"SOUND_STRM_QUALITY",   F::Text,  C::List,       1073,       2,   S::Choice,  "1",          "0",          "1",          NO_SLIDER,        VALUES(kStreamQualities)},
-    {"SOUND_STRM_STEREO",    F::Text,  C::List,       1074,       2,   S::Choice,  "1",          "0",          "1",          NO_SLIDER,        VALUES(kStreamStereo)},
-    {"INVERT_MOUSE",         F::Bool,  C::CheckBox,   1071,       1,   S::Options, "0",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
-    {"MOUSE_SPEED",          F::Float, C::Slider,     1018,       1,   S::Options, "1.500000",   nullptr,      nullptr,      10, 20, 10,       NO_VALUES},
+//   key                     form      control        id          page apply shows       default       low           high          slider            values
+    {"ANIMATEDMENUS",        F::Bool,  C::CheckBox,   1072,       1,   4,    S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
+    {"RESOLUTION",           F::Text,  C::List,       1002,       0,   1,    S::Choice,  "(800,600)",  "(800,600)",  "(1024,768)", NO_SLIDER,        VALUES(kResolutions)},
+    {"BITDEPTH",             F::Text,  C::List,       1004,       0,   2,    S::Choice,  "32",         "32",         "32",         NO_SLIDER,        VALUES(kBitDepths)},
+    {"SEAQUALITY",           F::Text,  C::List,       1005,       0,   3,    S::Choice,  "0",          "0",          "2",          NO_SLIDER,        VALUES(kSeaQualities)},
+    {"SKYQUALITY",           F::Text,  C::List,       1007,       0,   4,    S::Choice,  "Low",        "Low",        "High",       NO_SLIDER,        VALUES(kSkyQualities)},
+    {"TERRAINSIZE",          F::Text,  C::None,       kNoControl, 0,   5,    S::None,    "High",       "High",       "High",       NO_SLIDER,        NO_VALUES},
+    {"FORESTDENSITY",        F::Text,  C::List,       1011,       0,   6,    S::Choice,  "1",          "1",          "3",          NO_SLIDER,        VALUES(kForestDensities)},
+    {"LOD",                  F::Text,  C::List,       1023,       0,   7,    S::Choice,  "1",          "1",          "0",          NO_SLIDER,        VALUES(kLods)},
+    {"SEAANIMATED",          F::Bool,  C::CheckBox,   1006,       0,   8,    S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
+    {"SKYANIMATED",          F::Bool,  C::CheckBox,   1008,       0,   9,    S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
+    {"FORESTANIMATED",       F::Bool,  C::CheckBox,   1012,       0,   10,   S::Choice,  "0",          "0",          "1",          NO_SLIDER,        NO_VALUES},
+    // Its check box is disabled in the page template: the player cannot change it.
+    {"SHADOWS",              F::Bool,  C::CheckBox,   1013,       0,   11,   S::Choice,  "0",          "0",          "0",          NO_SLIDER,        NO_VALUES, kDisabled},
+    {"TERRAINQUALITY",       F::Int,   C::Slider,     1014,       0,   12,   S::Choice,  "30",         "30",         "100",        SLIDER(20, 100),  NO_VALUES},
+    {"FORESTLOADING",        F::Int,   C::Slider,     1019,       0,   13,   S::Choice,  "10",         "10",         "300",        SLIDER(10, 300),  NO_VALUES},
+    {"FAR",                  F::Int,   C::Slider,     1024,       0,   14,   S::Choice,  "80",         "50",         "100",        SLIDER(50, 100),  NO_VALUES},
+    {"DEATHTIME",            F::Int,   C::Slider,     1016,       1,   1,    S::Choice,  "0",          "5",          "60",         SLIDER(0, 60),    NO_VALUES},
+    {"NBDEATH",              F::Int,   C::Slider,     1017,       1,   2,    S::Choice,  "12",         "12",         "240",        SLIDER(12, 240),  NO_VALUES},
+    {"SUN",                  F::Float, C::None,       kNoControl, -1,  1,    S::None,    "0.000000",   "0.000000",   "0.000000",   NO_SLIDER,        NO_VALUES},
+    {"FORESTSIZE",           F::Float, C::None,       kNoControl, -1,  2,    S::None,    "6.600000",   "6.600000",   "6.600000",   NO_SLIDER,        NO_VALUES},
+    {"TEXTURINGBIL",         F::Text,  C::None,       kNoControl, -1,  3,    S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
+    {"TEXTURINGFOREST",      F::Text,  C::None,       kNoControl, -1,  4,    S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
+    {"TEXTURINGSHADOWS",     F::Text,  C::None,       kNoControl, -1,  5,    S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
+    {"TEXTURINGTERRAIN",     F::Text,  C::None,       kNoControl, -1,  6,    S::None,    kFilter,      kFilter,      kFilter,      NO_SLIDER,        NO_VALUES},
+    {"ENABLEMANAGEPICKING",  F::Text,  C::None,       kNoControl, -1,  7,    S::None,    "1",          "1",          "1",          NO_SLIDER,        NO_VALUES},
+    {"MIPMAP",               F::Text,  C::None,       kNoControl, -1,  8,    S::None,    "0",          "0",          "0",          NO_SLIDER,        NO_VALUES},
+    {"METEO",                F::Text,  C::CheckBox,   1015,       0,   15,   S::Choice,  "1",          "0",          "1",          NO_SLIDER,        NO_VALUES},
+    {"SOUND_GLOBAL",         F::Int,   C::None,       kNoControl, 2,   1,    S::None,    "-1",         nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
+    {"SOUND_SAMPLE",         F::Int,   C::Slider,     1063,       2,   2,    S::Options, "1000",       nullptr,      nullptr,      SLIDER(0, 1000),  NO_VALUES},
+    {"SOUND_STREAM",         F::Int,   C::Slider,     1065,       2,   3,    S::Options, "1000",       nullptr,      nullptr,      SLIDER(0, 1000),  NO_VALUES},
+    {"SOUND_ENABLE",         F::Bool,  C::CheckBox,   1069,       2,   4,    S::Options, "1",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
+    {"SOUND_DEVICE",         F::Int,   C::DeviceList, 1067,       2,   5,    S::Options, "0",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
+    {"SOUND_STRM_QUALITY",   F::Text,  C::List,       1073,       2,   7,    S::Choice,  "1",          "0",          "1",          NO_SLIDER,        VALUES(kStreamQualities)},
+    {"SOUND_STRM_STEREO",    F::Text,  C::List,       1074,       2,   6,    S::Choice,  "1",          "0",          "1",          NO_SLIDER,        VALUES(kStreamStereo)},
+    {"INVERT_MOUSE",         F::Bool,  C::CheckBox,   1071,       1,   3,    S::Options, "0",          nullptr,      nullptr,      NO_SLIDER,        NO_VALUES},
+    {"MOUSE_SPEED",          F::Float, C::Slider,     1018,       1,   5,    S::Options, "1.500000",   nullptr,      nullptr,      10, 20, 10,       NO_VALUES},
 };
 // clang-format on
 
 // The one key of PLAYER.
-constexpr SettingsKey kPlayerName = {"NAME",   F::Text, C::None, kNoControl, -1,       S::None,
-                                     "Player", nullptr, nullptr, NO_SLIDER,  NO_VALUES};
+constexpr SettingsKey kPlayerName = {"NAME",  F::Text,  C::None, kNoControl, -1,        0,
+                                     S::None, "Player", nullptr, nullptr,    NO_SLIDER, NO_VALUES};
 
 #undef NO_SLIDER
 #undef SLIDER

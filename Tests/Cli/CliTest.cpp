@@ -3,6 +3,7 @@
 // the exit code, what was printed and the settings file afterwards.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +11,8 @@
 
 #include "BoxCapture.h"
 #include "Cli/CommandLine.h"
+#include "Cli/Console.h"
+#include "Cli/ConsoleText.h"
 #include "Ini/CIniFile.h"
 #include "Sound/ScriptedAudio.h"
 #include "TempDir.h"
@@ -35,11 +38,27 @@ Doc Parse(const std::string& bytes) {
     return doc;
 }
 
+std::string Unescaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size())
+            out += text[i];
+        else if (text[++i] == 'n')
+            out += '\n';
+        else if (text[i] == 'x')
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 // The defaults with edits: "KEY=V" (OPTIONS), "SECTION/KEY=V", "-KEY" or "-SECTION/KEY".
 Doc Edited(const std::string& edits) {
     Doc doc = Parse(Slurp(kRoot + "/Tests/Setup/data/default_config.ini"));
     std::istringstream words(edits);
     for (std::string word; words >> word;) {
+        word = Unescaped(word);
         bool erase = word[0] == '-';
         std::string path = word.substr(erase, word.find('=') - erase);
         std::string section =
@@ -69,21 +88,6 @@ std::string Trimmed(const std::string& text) {
                                       : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size())
-            out += text[i];
-        else if (text[++i] == 'n')
-            out += '\n';
-        else if (text[i] == 'x')
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-        else
-            out += text[i];
-    }
-    return out;
-}
-
 // One line of cases.txt.
 struct Row {
     std::vector<std::string> args;
@@ -101,8 +105,10 @@ std::vector<Row> Rows() {
             continue;
         std::vector<std::string> fields;
         std::istringstream parts(line);
+        // Settings edits are unescaped word by word (Edited), so that \x20 stays in its value.
         for (std::string field; std::getline(parts, field, '|');)
-            fields.push_back(Unescaped(Trimmed(field)));
+            fields.push_back(fields.size() == 1 || fields.size() == 5 ? Trimmed(field)
+                                                                      : Unescaped(Trimmed(field)));
         fields.resize(8);
         Row row{{},        fields[1], fields[3], fields[4],
                 fields[5], fields[6], fields[7], std::stoi(fields[2]),
@@ -146,7 +152,10 @@ void Check(const Row& row) {
     ScriptedAudio::Reset(Devices(row.devices));
     std::ostringstream out, err;
     BoxCapture boxes;
-    EXPECT_EQ(RunCommandLine(row.args, out, err), row.exit);
+    ConsoleCodePages pages;
+    if (row.extra == "utf8")
+        pages = {kUtf8CodePage, kUtf8CodePage};
+    EXPECT_EQ(RunCommandLine(row.args, out, err, pages), row.exit);
     if (row.out != "*") {
         EXPECT_EQ(out.str(), row.out[0] == '@' ? Slurp(kRoot + "/Tests/Cli/expected/" +
                                                        row.out.substr(1) + ".txt")
@@ -163,8 +172,37 @@ void Check(const Row& row) {
 }
 
 TEST(Cli, EachCommandLineGivesItsExitCodeOutputAndFile) {
+    // Natively the system's code page is the locale's: the rows' device names are Windows-1252.
+    putenv(const_cast<char*>("LC_ALL=C"));
     for (const Row& row : Rows())
         Check(row);
+}
+
+TEST(Cli, TextChangesCodePageAndSaysWhatItCouldNotKeep) {
+    // The system's own conversions in the Windows build, the platform layer's natively.
+    const unsigned k1252 = kFileCodePage, kUtf8 = kUtf8CodePage;
+    const struct {
+        std::string bytes;
+        unsigned from, to;
+        std::string converted;
+        bool lossless;
+    } rows[] = {
+        {"Zo\xEB \x80 \x9C", k1252, kUtf8, "Zo\xC3\xAB \xE2\x82\xAC \xC5\x93", true},
+        {"Zo\xC3\xAB \xE2\x82\xAC \xC5\x93", kUtf8, k1252, "Zo\xEB \x80 \x9C", true},
+        {"a\x81z", k1252, kUtf8, "a\xEF\xBF\xBDz", false},
+        {"a\x81z", k1252, k1252, "a?z", false},
+        {"Zo\xC4\x93", kUtf8, k1252, "Zo?", false},
+        {"\xF0\x9F\x8E\xAE.", kUtf8, k1252, "??.", false},
+        {"\xC3(", kUtf8, kUtf8, "\xEF\xBF\xBD(", false},
+        {"\xF0\x9F\x8E\xAE", kUtf8, kUtf8, "\xF0\x9F\x8E\xAE", true},
+        {std::string("a\0b", 3), k1252, kUtf8, std::string("a\0b", 3), true},
+        {"", kUtf8, k1252, "", true},
+    };
+    for (const auto& row : rows) {
+        bool lossless = !row.lossless;
+        EXPECT_EQ(Recode(row.bytes, row.from, row.to, &lossless), row.converted) << row.bytes;
+        EXPECT_EQ(lossless, row.lossless) << row.bytes;
+    }
 }
 
 TEST(Cli, EveryCommandHasHelpAndTheProgramAVersion) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # VelmarkSettings.exe under Wine in fresh copies of the sample game folder: a few
-# commands with their exit codes, a message box printed instead of shown, and `preset quality`
+# commands with their exit codes, a message box printed instead of shown, a name typed in a
+# UTF-8 terminal stored in Windows-1252 and shown back, and `preset quality`
 # byte for byte against the file the dialog writes when best quality is applied over the same
 # player file (the dialog scenarios check that file).
 # Usage: wine_cli.py TOOL.exe SAMPLE_DIR [--wine 64|32]   (32: the i686 tool under 32-bit Wine)
@@ -31,9 +32,9 @@ def main():
         with open(os.path.join(folder, "Player", "Config.ini"), "rb") as f:
             return f.read()
 
-    def run(what, folder, args, code, out=b"", err=b""):
+    def run(what, folder, args, code, out=b"", err=b"", env=None):
         proc = subprocess.run([winehost.LOADER, tool, "--game", winehost.windows_path(folder)] +
-                              args, env=host.env, capture_output=True, timeout=120)
+                              args, env=env or host.env, capture_output=True, timeout=120)
         ok = proc.returncode == code and out in proc.stdout and err in proc.stderr
         print(f"{'PASS' if ok else 'FAIL'} {what}: exit {proc.returncode}", flush=True)
         if not ok:
@@ -49,7 +50,7 @@ def main():
         run("show after", folder, ["show", "--json"], 0, b'"configuration": "quality"')
         run("check clean", folder, ["check"], 0, b"nothing found")
         before = config(folder)
-        run("set refused", folder, ["set", "FAR=150", "LOD=1"], 3, err=b"FAR takes a whole")
+        run("set refused", folder, ["set", "FAR=150", "LOD=1"], 3, err=b"FAR would be shown")
         run("get unknown", folder, ["get", "FAAR"], 2, err=b"nearest: FAR")
         os.chmod(os.path.join(folder, "Player", "Config.ini"), 0o444)
         run("box printed", folder, ["set", "FAR=60"], 4, err=b"[CFileHarvel Error]")
@@ -57,6 +58,17 @@ def main():
             failures.append("a refused or failed write changed Config.ini")
         run("devices", folder, ["devices"], 0, b"no sound device found")
         run("strings", folder, ["strings", "check"], 0, b"nothing found")
+        # A UTF-8 terminal: Wine hands the program its arguments in the ANSI code page
+        # (Windows-1252), the file keeps that byte, and output without a console is in the
+        # ANSI code page too; JSON is UTF-8.
+        utf8 = dict(host.env, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        os.chmod(os.path.join(folder, "Player", "Config.ini"), 0o644)
+        run("typed name", folder, ["set", "NAME=Zo\u00eb"], 0, b'-> "Zo\xeb"', env=utf8)
+        if b'"Zo\xeb"' not in config(folder):
+            failures.append("the typed name is not stored in Windows-1252")
+        run("name shown", folder, ["get", "NAME"], 0, b"Zo\xeb\r\n", env=utf8)
+        run("name in JSON", folder, ["show", "--json"], 0, b'"NAME": "Zo\xc3\xab"', env=utf8)
+        run("unknown command", folder, ["bogus"], 2, err=b"unknown command 'bogus'")
         os.remove(os.path.join(folder, "Player", "Config.ini"))
         run("missing", folder, ["get", "FAR"], 4, err=b"is missing")
         if os.path.exists(os.path.join(folder, "Player", "Config.ini")):

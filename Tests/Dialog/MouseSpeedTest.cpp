@@ -7,6 +7,14 @@
 #include "Ini/CIniFile.h"
 #include "Setup/PageFillMouse.h"
 
+namespace {
+
+const SettingsKey& MouseSpeed() {
+    return *FindOptionsKey("MOUSE_SPEED");
+}
+
+} // namespace
+
 TEST(MouseSpeed, StoredSpeedGivesTenTimesAsPositionTruncated) {
     // A missing MOUSE_SPEED reads as FLT_MAX; ten times that is no int at all.
     const struct {
@@ -17,7 +25,7 @@ TEST(MouseSpeed, StoredSpeedGivesTenTimesAsPositionTruncated) {
                 {-FLT_MAX, INT_MIN}, {INFINITY, INT_MAX}, {NAN, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.speed);
-        EXPECT_EQ(MouseSpeedPosition(row.speed), row.position);
+        EXPECT_EQ(ScaledSliderPosition(MouseSpeed(), row.speed), row.position);
     }
 }
 
@@ -29,8 +37,9 @@ TEST(MouseSpeed, EveryPositionIsWrittenExactlyAndSurvivesLoading) {
                              "1.600000", "1.700000", "1.800000", "1.900000", "2.000000"};
     CIniFile options;
     for (int position = 10; position <= 20; ++position) {
-        options.SetFloat("MOUSE_SPEED", MouseSpeedValue(position), true);
+        options.SetFloat("MOUSE_SPEED", ScaledSliderValue(MouseSpeed(), position), true);
         EXPECT_EQ(options.GetString("MOUSE_SPEED"), written[position - 10]);
-        EXPECT_EQ(MouseSpeedPosition(options.GetFloat("MOUSE_SPEED")), position) << position;
+        EXPECT_EQ(ScaledSliderPosition(MouseSpeed(), options.GetFloat("MOUSE_SPEED")), position)
+            << position;
     }
 }

@@ -1,4 +1,5 @@
 // Error texts, local memory and message boxes must behave as Windows does.
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -65,4 +66,31 @@ TEST(Platform, MessageBoxesGoToTheSinkOrToStandardError) {
     Platform::SetMessageBoxSink(previous);
     EXPECT_NE(std::string::npos, printed.find("WARNING"));
     EXPECT_NE(std::string::npos, printed.find("Cannot create dialog window!"));
+}
+
+TEST(Platform, CodePagesAreTheLocalesCharacterSet) {
+    const struct {
+        const char* locale;
+        UINT codePage;
+    } rows[] = {{"C.UTF-8", CP_UTF8},
+                {"C", 1252},
+                {"POSIX", 1252},
+                {"no_SUCH.locale", 1252},
+                {"xx_XX.utf8", CP_UTF8}};
+    for (const auto& row : rows) {
+        setenv("LC_ALL", row.locale, 1);
+        EXPECT_EQ(GetACP(), row.codePage) << row.locale;
+        EXPECT_EQ(GetConsoleCP(), row.codePage) << row.locale;
+        EXPECT_EQ(GetConsoleOutputCP(), row.codePage) << row.locale;
+    }
+    unsetenv("LC_ALL");
+    // Windows' own answers for a buffer too small and a code page it does not know here.
+    WCHAR wide[2];
+    SetLastError(0);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "abc", 3, wide, 2), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(MultiByteToWideChar(850, 0, "abc", 3, wide, 2), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xC0\xAF", 2, wide, 2), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
 }

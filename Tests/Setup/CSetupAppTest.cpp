@@ -179,6 +179,19 @@ TEST(SettingsApply, WritesThePagesThatExistAndAlwaysTheFixedKeys) {
         EXPECT_EQ(OptionsSection(settings).Keys().size(), row.written) << &row - rows;
         EXPECT_EQ(asked, row.asked) << &row - rows;
     }
+    // The controls are read in Apply's order: each page's in its own order, not the table's.
+    std::string order;
+    const bool all[3] = {true, true, true};
+    CIniFile settings;
+    WriteAppliedKeys(settings, all, [&](const SettingsKey& key) {
+        order += std::string(key.key) + ' ';
+        return 0;
+    });
+    EXPECT_EQ(order,
+              "RESOLUTION BITDEPTH SEAQUALITY SKYQUALITY FORESTDENSITY LOD SEAANIMATED "
+              "SKYANIMATED FORESTANIMATED SHADOWS TERRAINQUALITY FORESTLOADING FAR METEO "
+              "DEATHTIME NBDEATH INVERT_MOUSE ANIMATEDMENUS MOUSE_SPEED SOUND_SAMPLE "
+              "SOUND_STREAM SOUND_ENABLE SOUND_DEVICE SOUND_STRM_STEREO SOUND_STRM_QUALITY ");
 }
 
 } // namespace
