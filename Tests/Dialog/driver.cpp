@@ -231,15 +231,15 @@ const struct {
              {"next", VK_NEXT}, {"prior", VK_PRIOR},  {"home", VK_HOME},  {"end", VK_END},
              {"f4", VK_F4}};
 
-// Presses the keys of `spec` and releases them in reverse order, as a keyboard would, then
-// waits until the program has taken every one of them: with the driver sharing the program's
-// input state, each key's toggle bit has flipped and the key reads as released.
-void Press(const char* spec) {
+// Presses the keys of `chord` ("^+tab": Ctrl+Shift+Tab) and releases them in reverse order, as a
+// keyboard would, then waits until the program has taken every one of them: with the driver sharing
+// the program's input state, each key's toggle bit has flipped and the key reads as released.
+void Press(const char* chord) {
     std::vector<WORD> keys;
-    for (; *spec == '^' || *spec == '+'; ++spec)
-        keys.push_back(*spec == '^' ? VK_CONTROL : VK_SHIFT);
+    for (; *chord == '^' || *chord == '+'; ++chord)
+        keys.push_back(*chord == '^' ? VK_CONTROL : VK_SHIFT);
     for (const auto& k : kKeys)
-        if (std::string(spec) == k.name)
+        if (std::string(chord) == k.name)
             keys.push_back(k.key);
     static bool attached = false;
     if (!attached)
