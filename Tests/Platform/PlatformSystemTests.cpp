@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "BoxCapture.h"
-#include "PlatformTestSupport.h"
+#include <gtest/gtest.h>
 
-using namespace PlatformTest;
+#include "BoxCapture.h"
+#include "Platform/Posix/PosixHooks.h"
 
 namespace {
 
