@@ -18,10 +18,7 @@ namespace {
 const char* const kConfig = "Player/Config.ini";
 
 // A fresh application object each time; the program's own one is a singleton.
-class TestApp : public CSetupApp {
-public:
-    TestApp() = default;
-};
+class TestApp : public CSetupApp {};
 
 std::string Data(const std::string& name) {
     return TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/" + name);
