@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "BoxCapture.h"
@@ -23,11 +25,6 @@ using Doc = std::map<std::string, std::map<std::string, std::string>>;
 const char* const kConfig = "Player/Config.ini";
 const std::string kRoot = VELMARK_SOURCE_ROOT;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 Doc Parse(const std::string& bytes) {
     CIniFile ini;
     ini.Parse(bytes.data(), bytes.size());
@@ -38,27 +35,12 @@ Doc Parse(const std::string& bytes) {
     return doc;
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size())
-            out += text[i];
-        else if (text[++i] == 'n')
-            out += '\n';
-        else if (text[i] == 'x')
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-        else
-            out += text[i];
-    }
-    return out;
-}
-
 // The defaults with edits: "KEY=V" (OPTIONS), "SECTION/KEY=V", "-KEY" or "-SECTION/KEY".
 Doc Edited(const std::string& edits) {
-    Doc doc = Parse(Slurp(kRoot + "/Tests/Setup/data/default_config.ini"));
+    Doc doc = Parse(TempDir::ReadFile(kRoot + "/Tests/Setup/data/default_config.ini"));
     std::istringstream words(edits);
     for (std::string word; words >> word;) {
-        word = Unescaped(word);
+        word = Unescape(word);
         bool erase = word[0] == '-';
         std::string path = word.substr(erase, word.find('=') - erase);
         std::string section =
@@ -82,44 +64,8 @@ std::string Text(const Doc& doc) {
     return text;
 }
 
-std::string Trimmed(const std::string& text) {
-    size_t begin = text.find_first_not_of(' ');
-    return begin == std::string::npos ? ""
-                                      : text.substr(begin, text.find_last_not_of(' ') + 1 - begin);
-}
-
-// One line of cases.txt.
-struct Row {
-    std::vector<std::string> args;
-    std::string setup, out, err, after, devices, extra;
-    int exit = 0;
-    int line = 0;
-};
-
-std::vector<Row> Rows() {
-    std::vector<Row> rows;
-    std::ifstream in(kRoot + "/Tests/Cli/cases.txt");
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (++number, line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::istringstream parts(line);
-        // Settings edits are unescaped word by word (Edited), so that \x20 stays in its value.
-        for (std::string field; std::getline(parts, field, '|');)
-            fields.push_back(fields.size() == 1 || fields.size() == 5 ? Trimmed(field)
-                                                                      : Unescaped(Trimmed(field)));
-        fields.resize(8);
-        Row row{{},        fields[1], fields[3], fields[4],
-                fields[5], fields[6], fields[7], std::stoi(fields[2]),
-                number};
-        std::istringstream words(fields[0]);
-        for (std::string word; words >> word;)
-            row.args.push_back(word);
-        rows.push_back(row);
-    }
-    return rows;
-}
+// The fields of a line of cases.txt.
+enum Field { kArgs, kSetup, kExit, kOut, kErr, kAfter, kDevices, kExtra, kFields };
 
 // Scripted sound devices: "A,!B,C+" (! fails to open, + offers EAX).
 std::vector<ScriptedAudio::Device> Devices(const std::string& list) {
@@ -133,38 +79,41 @@ std::vector<ScriptedAudio::Device> Devices(const std::string& list) {
 }
 
 // Runs one row in a fresh copy of the sample game folder.
-void Check(const Row& row) {
-    SCOPED_TRACE("cases.txt line " + std::to_string(row.line));
+void Check(const std::vector<std::string>& row, int line) {
+    SCOPED_TRACE("cases.txt line " + std::to_string(line));
     TempDir dir;
     std::filesystem::copy(kRoot + "/SampleGame", ".", std::filesystem::copy_options::recursive);
-    const bool absent = row.setup == "absent";
-    const std::string before = row.setup == "empty" ? "" : Text(Edited(row.setup));
+    const bool absent = row[kSetup] == "absent";
+    const std::string before = row[kSetup] == "empty" ? "" : Text(Edited(row[kSetup]));
     if (!absent)
         TempDir::WriteFile(kConfig, before);
-    if (row.extra == "ro")
+    if (row[kExtra] == "ro")
         TempDir::SetReadOnly(kConfig, true);
-    if (row.extra == "novarious")
+    if (row[kExtra] == "novarious")
         std::filesystem::remove("DATA/INI/Various.ini");
-    if (row.extra.rfind("strings:", 0) == 0)
-        std::ofstream("DATA/INI/LocalizedStrings.ini", std::ios::app) << row.extra.substr(8);
-    if (row.extra.rfind("various:", 0) == 0)
-        std::ofstream("DATA/INI/Various.ini", std::ios::app) << row.extra.substr(8);
-    ScriptedAudio::Reset(Devices(row.devices));
+    if (row[kExtra].rfind("strings:", 0) == 0)
+        std::ofstream("DATA/INI/LocalizedStrings.ini", std::ios::app) << row[kExtra].substr(8);
+    if (row[kExtra].rfind("various:", 0) == 0)
+        std::ofstream("DATA/INI/Various.ini", std::ios::app) << row[kExtra].substr(8);
+    ScriptedAudio::Reset(Devices(row[kDevices]));
+    std::istringstream words(row[kArgs]);
+    const std::vector<std::string> args(std::istream_iterator<std::string>(words), {});
     std::ostringstream out, err;
     BoxCapture boxes;
     ConsoleCodePages pages;
-    if (row.extra == "utf8")
+    if (row[kExtra] == "utf8")
         pages = {kUtf8CodePage, kUtf8CodePage};
-    EXPECT_EQ(RunCommandLine(row.args, out, err, pages), row.exit);
-    if (row.out != "*") {
-        EXPECT_EQ(out.str(), row.out[0] == '@' ? Slurp(kRoot + "/Tests/Cli/expected/" +
-                                                       row.out.substr(1) + ".txt")
-                                               : row.out);
+    EXPECT_EQ(RunCommandLine(args, out, err, pages), std::stoi(row[kExit]));
+    if (row[kOut] != "*") {
+        EXPECT_EQ(out.str(), row[kOut][0] == '@'
+                                 ? TempDir::ReadFile(kRoot + "/Tests/Cli/expected/" +
+                                                     row[kOut].substr(1) + ".txt")
+                                 : row[kOut]);
     }
-    EXPECT_NE(err.str().find(row.err), std::string::npos) << err.str();
-    EXPECT_TRUE(!row.err.empty() || err.str().empty()) << err.str();
-    if (row.after != "=") {
-        EXPECT_EQ(Parse(TempDir::ReadFile(kConfig)), Edited(row.after));
+    EXPECT_NE(err.str().find(row[kErr]), std::string::npos) << err.str();
+    EXPECT_TRUE(!row[kErr].empty() || err.str().empty()) << err.str();
+    if (row[kAfter] != "=") {
+        EXPECT_EQ(Parse(TempDir::ReadFile(kConfig)), Edited(row[kAfter]));
     } else {
         EXPECT_EQ(TempDir::Exists(kConfig), !absent);
         EXPECT_EQ(absent ? "" : TempDir::ReadFile(kConfig), absent ? "" : before);
@@ -174,35 +123,30 @@ void Check(const Row& row) {
 TEST(Cli, EachCommandLineGivesItsExitCodeOutputAndFile) {
     // Natively the system's code page is the locale's: the rows' device names are Windows-1252.
     putenv(const_cast<char*>("LC_ALL=C"));
-    for (const Row& row : Rows())
-        Check(row);
+    std::istringstream in(TempDir::ReadFile(kRoot + "/Tests/Cli/cases.txt"));
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (++number, line.empty() || line[0] == '#')
+            continue;
+        const std::regex bar(" *\\| *");
+        std::vector<std::string> row(std::sregex_token_iterator(line.begin(), line.end(), bar, -1),
+                                     {});
+        row.resize(kFields);
+        // Settings edits are unescaped word by word (Edited), so that \x20 stays in its value.
+        for (Field field : {kArgs, kOut, kErr, kDevices, kExtra})
+            row[field] = Unescape(row[field]);
+        Check(row, number);
+    }
 }
 
 TEST(Cli, TextChangesCodePageAndSaysWhatItCouldNotKeep) {
     // The system's own conversions in the Windows build, the platform layer's natively.
-    const unsigned k1252 = kFileCodePage, kUtf8 = kUtf8CodePage;
-    const struct {
-        std::string bytes;
-        unsigned from, to;
-        std::string converted;
-        bool lossless;
-    } rows[] = {
-        {"Zo\xEB \x80 \x9C", k1252, kUtf8, "Zo\xC3\xAB \xE2\x82\xAC \xC5\x93", true},
-        {"Zo\xC3\xAB \xE2\x82\xAC \xC5\x93", kUtf8, k1252, "Zo\xEB \x80 \x9C", true},
-        {"a\x81z", k1252, kUtf8, "a\xEF\xBF\xBDz", false},
-        {"a\x81z", k1252, k1252, "a?z", false},
-        {"Zo\xC4\x93", kUtf8, k1252, "Zo?", false},
-        {"\xF0\x9F\x8E\xAE.", kUtf8, k1252, "??.", false},
-        {"\xC3(", kUtf8, kUtf8, "\xEF\xBF\xBD(", false},
-        {"\xF0\x9F\x8E\xAE", kUtf8, kUtf8, "\xF0\x9F\x8E\xAE", true},
-        {std::string("a\0b", 3), k1252, kUtf8, std::string("a\0b", 3), true},
-        {"", kUtf8, k1252, "", true},
-    };
-    for (const auto& row : rows) {
-        bool lossless = !row.lossless;
-        EXPECT_EQ(Recode(row.bytes, row.from, row.to, &lossless), row.converted) << row.bytes;
-        EXPECT_EQ(lossless, row.lossless) << row.bytes;
-    }
+    ExpectEachRow(kRoot + "/Tests/Cli/recode.txt", [](const Row& row) {
+        bool lossless = row.back().substr(row.back().size() - 5) == "lossy"; // to be overwritten
+        const std::string converted =
+            Recode(row[0], std::stoul(row[1]), std::stoul(row[2]), &lossless);
+        return converted + (lossless ? " lossless" : " lossy");
+    });
 }
 
 TEST(Cli, EveryCommandHasHelpAndTheProgramAVersion) {

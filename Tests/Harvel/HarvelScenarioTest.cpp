@@ -125,7 +125,7 @@ public:
             const size_t start = text.find('\n') + 1;
             return text.substr(start, text.find('\n', start) - start);
         }
-        const std::string marker = "WIN ERROR MESSAGE: ", sentence = SystemSentence(code);
+        const std::string marker = "WIN ERROR MESSAGE: ", sentence = SystemText(code);
         const size_t at = text.find(marker) + marker.size();
         if (!sentence.empty() && text.compare(at, sentence.size(), sentence) == 0)
             text.replace(at, sentence.size(), "{system}");

@@ -15,16 +15,6 @@
 #include "Platform/Win32.h"
 #include "TempDir.h"
 
-// The system's own sentence for an error code, as FormatMessageA gives it.
-inline std::string SystemSentence(DWORD code) {
-    LPSTR buffer = nullptr;
-    DWORD length =
-        FormatMessageA(0x1300, nullptr, code, 0x400, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    LocalFree(buffer);
-    return text;
-}
-
 // "<result> <count>" of a Write of `bytes`, such as "1 5".
 inline std::string Wrote(CFileHarvel& file, const std::string& bytes, bool noFlush = false) {
     DWORD count = 99;
@@ -56,7 +46,7 @@ protected:
         EXPECT_EQ(box.caption, "CFileHarvel Error");
         EXPECT_EQ(box.style, 0x1030u);
         EXPECT_EQ(box.text.substr(0, box.text.rfind("voir: ")),
-                  head + "WIN ERROR MESSAGE: " + SystemSentence(code));
+                  head + "WIN ERROR MESSAGE: " + SystemText(code));
         EXPECT_TRUE(
             std::regex_search(box.text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$")))
             << box.text;

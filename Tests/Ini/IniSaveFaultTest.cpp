@@ -16,14 +16,6 @@ namespace {
 const std::string kConfig = "Player\\Config.ini";
 const std::string kOld = "\r\n[OPTIONS]\r\n\r\n\tLOD = \"0\"\r\n";
 
-std::string SystemText(DWORD error) {
-    char* text = nullptr;
-    FormatMessageA(0x1300, nullptr, error, 0x400, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-    std::string result = text ? text : "";
-    LocalFree(text);
-    return result;
-}
-
 // The entries of the folder Player, each with its content (or "<folder>") and attributes.
 std::string Folder() {
     std::string out;

@@ -6,34 +6,23 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <vector>
 
 #include "Platform/Posix/PosixErrors.h"
 
-#include "PlatformTestSupport.h"
+#include <gtest/gtest.h>
+
+#include "BoxCapture.h"
+#include "Platform/Posix/PosixHooks.h"
 #include "TempDir.h"
 
-using namespace PlatformTest;
-
 namespace {
-
-// "\r", "\n", "\t" and "\\" in scenario text, and back.
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-    }
-    return out;
-}
 
 std::string Escape(const std::string& text) {
     std::string out;
@@ -82,10 +71,14 @@ public:
         if (op == "content")
             return TempDir::Exists(t[1]) ? Escape(TempDir::ReadFile(t[1])) : "<none>";
         if (op == "ls") {
-            std::string names;
-            for (const std::string& name : Listing(t[1]))
-                names += (names.empty() ? "" : " ") + name;
-            return names;
+            std::set<std::string> names;
+            std::error_code none; // a folder that is not there lists nothing
+            for (const auto& entry : std::filesystem::directory_iterator(t[1], none))
+                names.insert(entry.path().filename().string());
+            std::string out;
+            for (const std::string& name : names)
+                out += (out.empty() ? "" : " ") + name;
+            return out;
         }
         if (op == "open" || op == "try") {
             // open <slot> <name> <access> <disposition> [share] [attributes]; try without slot

@@ -5,18 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "BoxCapture.h"
-#include "PlatformTestSupport.h"
-
-using namespace PlatformTest;
-
-namespace {
-
-int AnswerCancel(HWND, LPCSTR, LPCSTR, UINT) {
-    return 2;
-}
-
-} // namespace
+#include "Platform/Posix/PosixHooks.h"
 
 TEST(Platform, FormatMessageGivesNoTextForAnUnknownCodeAndStaysInTheBuffer) {
     char* text = reinterpret_cast<char*>(&text); // must be replaced by null
@@ -55,9 +47,10 @@ TEST(Platform, MessageBoxesGoToTheSinkOrToStandardError) {
         EXPECT_EQ("WARNING", boxes.Boxes()[0].caption);
         EXPECT_EQ("Missing language pack", boxes.Boxes()[0].text);
         EXPECT_EQ(0x1030u, boxes.Boxes()[0].style);
-        Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(&AnswerCancel);
+        const Platform::MessageBoxSink cancel = [](HWND, LPCSTR, LPCSTR, UINT) { return 2; };
+        Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(cancel);
         EXPECT_EQ(2, MessageBoxA(nullptr, "t", "c", 0));
-        EXPECT_EQ(&AnswerCancel, Platform::SetMessageBoxSink(previous));
+        EXPECT_EQ(cancel, Platform::SetMessageBoxSink(previous));
     }
     Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(nullptr);
     testing::internal::CaptureStderr();

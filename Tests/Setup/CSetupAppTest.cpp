@@ -18,10 +18,7 @@ namespace {
 const char* const kConfig = "Player/Config.ini";
 
 // A fresh application object each time; the program's own one is a singleton.
-class TestApp : public CSetupApp {
-public:
-    TestApp() = default;
-};
+class TestApp : public CSetupApp {};
 
 std::string Data(const std::string& name) {
     return TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/" + name);
@@ -99,42 +96,19 @@ TEST_F(SetupAppTest, ListsShowTheChosenLanguageAndSlidersTheirRanges) {
     RegisterLocalizationSource("GAME", &texts);
     SetLanguage("French");
     TestApp app;
-    const struct {
-        const char* key;
-        int list;
-        std::string values; // Windows-1252 bytes
-        int range[3];       // minimum, maximum, scale; zeros when no slider shows the key
-    } rows[] = {
-        {"RESOLUTION", 1002, "(800,600)=800*600 (1024,768)=1024*768 ", {}},
-        {"BITDEPTH", 1004, "16=16 32=32 ", {}},
-        {"SEAQUALITY", 1005, "0=Basse 1=Moyenne 2=Haute ", {}},
-        {"SKYQUALITY", 1007, "Low=Basse Medium=Moyenne High=Haute ", {}},
-        {"FORESTDENSITY", 1011, "1=Basse 2=Moyenne 3=Haute ", {}},
-        {"LOD", 1023, "2=Basse 1=Moyenne 0=Haute ", {}},
-        {"SOUND_STRM_QUALITY", 1073, "0=Basse 1=Haute ", {}},
-        {"SOUND_STRM_STEREO", 1074, "0=Mono 1=St\xE9r\xE9o ", {}},
-        {"SOUND_DEVICE", 1067, "", {}},
-        {"FAR", 1024, "", {50, 100, 1}},
-        {"MOUSE_SPEED", 1018, "", {10, 20, 10}},
-        {"NOSUCHKEY", 4242, "", {}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.key);
-        std::string values, fromApp;
-        for (const Choice& choice : ListChoices(row.key))
-            values += choice.stored + "=" + choice.display + " ";
-        EXPECT_EQ(values, row.values);
-        for (int i = 0; i < app.CountChoices(row.list); ++i) {
-            std::string stored, shown;
-            app.ChoiceStoredAt(row.list, i, stored);
-            app.ChoiceDisplayAt(row.list, i, shown);
-            fromApp += stored + "=" + shown + " ";
+    ExpectEachRow(VELMARK_SOURCE_ROOT "/Tests/Setup/data/lists.txt", [&app](const Row& row) {
+        std::string shown;
+        for (int i = 0, list = std::stoi(row[1]); i < app.CountChoices(list); ++i) {
+            std::string stored, display;
+            app.ChoiceStoredAt(list, i, stored);
+            app.ChoiceDisplayAt(list, i, display);
+            shown += stored + "=" + display + " ";
         }
-        EXPECT_EQ(fromApp, row.values);
-        int range[3] = {0, 0, 0};
-        EXPECT_EQ(SliderRange(row.key, range[0], range[1], range[2]), row.range[2] != 0);
-        EXPECT_TRUE(std::equal(range, range + 3, row.range));
-    }
+        int range[3] = {-1, -1, -1}; // left as they are without a slider
+        const bool slider = SliderRange(row[0].c_str(), range[0], range[1], range[2]);
+        return shown + (slider ? "" : "none ") + std::to_string(range[0]) + " " +
+               std::to_string(range[1]) + " " + std::to_string(range[2]);
+    });
     // Outside a list the output is left as it was.
     std::string text = "kept";
     app.ChoiceStoredAt(1002, 2, text);

@@ -69,3 +69,11 @@ std::string BoxCapture::Shown() const {
 void BoxCapture::Clear() {
     boxes.clear();
 }
+
+std::string SystemText(unsigned long code) {
+    char* text = nullptr;
+    FormatMessageA(0x1300, nullptr, DWORD(code), 0x400, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    const std::string sentence = text ? text : "";
+    LocalFree(text);
+    return sentence;
+}

@@ -22,3 +22,6 @@ public:
     std::string Shown() const;
     void Clear();
 };
+
+// The system's own sentence for an error code, as FormatMessageA gives it; empty when none.
+std::string SystemText(unsigned long code);

@@ -9,7 +9,7 @@
 
 namespace fs = std::filesystem;
 
-static std::string Unescape(const std::string& text) {
+std::string Unescape(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         // text[size()] is the terminating NUL, which is no escape code.

@@ -31,6 +31,8 @@ private:
 // the escapes \r \n \t \0 \\ and \xHH, so that any bytes can be written in a readable file.
 using Row = std::vector<std::string>;
 std::vector<Row> ReadTable(const std::string& path);
+// A field's escapes turned into their bytes; any other backslash stays.
+std::string Unescape(const std::string& text);
 
 // Expects `result` of every row of the table file to be the row's last field.
 template <typename Result> void ExpectEachRow(const std::string& path, Result result) {
