@@ -1,20 +1,19 @@
 #include "App/Windows1252.h"
 
-namespace {
+#include <algorithm>
 
-// 0x80 to 0x9F; the rest of the code page is Latin-1.
-const wchar_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-} // namespace
+#include "Platform/Win32.h"
 
 std::wstring WidenWindows1252(const std::string& text) {
-    std::wstring wide;
-    wide.reserve(text.size());
-    for (unsigned char c : text)
-        wide += c >= 0x80 && c < 0xA0 ? kHighControls[c - 0x80] : static_cast<wchar_t>(c);
+    // A single-byte code page: one unit a byte. Each byte starts as its Latin-1 self, so a
+    // failed conversion still leaves every letter outside 0x80 to 0x9F right.
+    std::wstring wide(text.size(), L'\0');
+    std::transform(text.begin(), text.end(), wide.begin(),
+                   [](char byte) { return static_cast<unsigned char>(byte); });
+    const size_t kPiece = 1 << 20; // the call counts in int
+    for (size_t at = 0; at < text.size(); at += kPiece) {
+        const int count = static_cast<int>(std::min(kPiece, text.size() - at));
+        MultiByteToWideChar(1252, 0, text.data() + at, count, &wide[at], count);
+    }
     return wide;
 }
