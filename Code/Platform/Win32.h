@@ -128,6 +128,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_IO_DEVICE 1117
 #define ERROR_UNABLE_TO_REMOVE_REPLACED 1175
 #define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176
+#define ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 1177
 #define ERROR_INSUFFICIENT_BUFFER 122
 #define ERROR_NO_UNICODE_TRANSLATION 1113
 #define CP_ACP 0
@@ -191,7 +192,9 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 BOOL FindClose(HANDLE search);
 BOOL DeleteFileA(LPCSTR name);
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
-// The program never asks for a backup copy: a backup name is refused (ERROR_INVALID_PARAMETER).
+// With a backup name the replaced file keeps it, as on Windows. Natively the replace is atomic
+// where the file system has hard links: the backup is another name of the replaced file until the
+// replacement takes its place in one rename.
 BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
                   LPVOID reserved);
 

@@ -153,8 +153,9 @@ public:
             return got == 0 ? "0" : std::to_string(got) + " " + std::to_string(errno);
         }
         if (op == "replace")
-            return result(
-                ReplaceFileA(t[1].c_str(), t[2].c_str(), nullptr, n(t[3]), nullptr, nullptr));
+            return result(ReplaceFileA(t[1].c_str(), t[2].c_str(),
+                                       t[4].empty() ? nullptr : t[4].c_str(), n(t[3]), nullptr,
+                                       nullptr));
         if (op == "eof")
             return result(SetEndOfFile(Slot(t[1])));
         if (op == "info") {
@@ -188,7 +189,8 @@ public:
             else if (t[1] == "move")
                 Platform::SetMoveFault(n(t[2]), times);
             else if (t[1] == "replace")
-                Platform::SetReplaceFault(n(t[2]), times);
+                Platform::SetReplaceFault(n(t[2]), times,
+                                          Platform::ReplaceHold(t[4].empty() ? 0 : n(t[4])));
             else if (t[1] == "create")
                 Platform::SetCreateFault(n(t[2]), times);
             else

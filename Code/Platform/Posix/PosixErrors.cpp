@@ -83,6 +83,9 @@ const CodeText kTexts[] = {
     {ERROR_UNABLE_TO_MOVE_REPLACEMENT,
      "Unable to move the replacement file to the file to be replaced. The file to be replaced "
      "has retained its original name.\r\n"},
+    {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2,
+     "Unable to move the replacement file to the file to be replaced. The file to be replaced "
+     "has been renamed using the backup name.\r\n"},
     {kErrorResourceLangNotFound,
      "The specified resource language ID cannot be found in the image file.\r\n"},
 };

@@ -1,8 +1,13 @@
 #include "Platform/Posix/PosixFaults.h"
 
-#include <mutex>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "Platform/Posix/PosixHooks.h"
+#include <mutex>
+#include <vector>
+
+#include "Platform/Posix/PosixHandles.h"
 
 namespace Platform {
 
@@ -32,7 +37,9 @@ DWORD writeError = 0;
 CountedFault flushFault;
 CountedFault moveFault;
 CountedFault replaceFault;
+ReplaceHold replaceHold = ReplaceHold::None;
 CountedFault createFault;
+std::vector<HANDLE> held;
 
 } // namespace
 
@@ -52,9 +59,10 @@ void SetMoveFault(DWORD error, int times) {
     moveFault.Set(error, times);
 }
 
-void SetReplaceFault(DWORD error, int times) {
-    std::lock_guard<std::mutex> hold(faultLock);
+void SetReplaceFault(DWORD error, int times, ReplaceHold hold) {
+    std::lock_guard<std::mutex> lock(faultLock);
     replaceFault.Set(error, times);
+    replaceHold = hold;
 }
 
 void SetCreateFault(DWORD error, int times) {
@@ -63,10 +71,17 @@ void SetCreateFault(DWORD error, int times) {
 }
 
 void ClearFaults() {
-    std::lock_guard<std::mutex> hold(faultLock);
-    writeBudget = -1;
-    writeError = 0;
-    flushFault = moveFault = replaceFault = createFault = CountedFault();
+    std::vector<HANDLE> release;
+    {
+        std::lock_guard<std::mutex> hold(faultLock);
+        writeBudget = -1;
+        writeError = 0;
+        flushFault = moveFault = replaceFault = createFault = CountedFault();
+        replaceHold = ReplaceHold::None;
+        release.swap(held);
+    }
+    for (HANDLE file : release)
+        CloseHandle(file);
 }
 
 DWORD TakeWriteBudget(DWORD count, DWORD* error) {
@@ -89,9 +104,29 @@ DWORD MoveFaultError() {
     return moveFault.Take();
 }
 
-DWORD ReplaceFaultError() {
-    std::lock_guard<std::mutex> hold(faultLock);
+DWORD ReplaceFaultError(ReplaceHold* hold) {
+    std::lock_guard<std::mutex> lock(faultLock);
+    *hold = replaceHold;
     return replaceFault.Take();
+}
+
+void HoldForFault(const std::string& path) {
+    struct stat st;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || fstat(fd, &st) != 0) {
+        if (fd >= 0)
+            close(fd);
+        return;
+    }
+    HandleObject* object = new HandleObject{HandleKind::File};
+    object->fd = fd;
+    object->canRead = true;
+    object->share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    object->device = st.st_dev;
+    object->inode = st.st_ino;
+    const HANDLE file = RegisterHandle(object);
+    std::lock_guard<std::mutex> lock(faultLock);
+    held.push_back(file);
 }
 
 DWORD CreateFaultError() {

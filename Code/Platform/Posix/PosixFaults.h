@@ -1,6 +1,9 @@
 // What the file calls ask of the injected faults of PosixHooks.h.
 #pragma once
 
+#include <string>
+
+#include "Platform/Posix/PosixHooks.h"
 #include "Platform/Win32.h"
 
 namespace Platform {
@@ -14,7 +17,12 @@ DWORD TakeWriteBudget(DWORD count, DWORD* error);
 // each counts the call against its fault.
 DWORD FlushFaultError();
 DWORD MoveFaultError();
-DWORD ReplaceFaultError();
 DWORD CreateFaultError();
+// Also says what the replace fault leaves held.
+DWORD ReplaceFaultError(ReplaceHold* hold);
+
+// Opens the file at the POSIX `path` as another program would hold it, without delete sharing,
+// until ClearFaults.
+void HoldForFault(const std::string& path);
 
 } // namespace Platform

@@ -9,6 +9,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "Platform/Posix/PosixErrors.h"
@@ -177,31 +178,90 @@ std::string FinalPath(const std::string& path) {
     return result;
 }
 
+// Gives the file at `from` the backup name `to` as a second name, so that the replace itself
+// stays one rename. False with the last error set where that cannot be done.
+bool LinkAside(const std::string& from, const std::string& to) {
+    if ((unlink(to.c_str()) != 0 && errno != ENOENT) || link(from.c_str(), to.c_str()) != 0) {
+        SetLastErrorFromErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+// The replace once every check has passed: the replacement at `source` takes the identity and
+// the name of the file at `destination` (status `st`), which keeps `backup` when one is given.
+bool SwapIn(const std::string& destination, const std::string& source, const std::string& backup,
+            const struct stat& st) {
+    CarryIdentity(destination, source, st);
+    const bool linked = !backup.empty() && LinkAside(destination, backup);
+    if (!backup.empty() && !linked) {
+        // No second name on this file system: the old file moves aside first, as on Windows.
+        if (rename(destination.c_str(), backup.c_str()) != 0)
+            return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
+        if (rename(source.c_str(), destination.c_str()) != 0)
+            return Fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    } else if (rename(source.c_str(), destination.c_str()) != 0) {
+        // Both files keep their names, the better of Windows' outcomes.
+        if (linked)
+            unlink(backup.c_str());
+        return Fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    }
+    // NTFS journals the rename; here the folder must be synced for it to last.
+    const std::string folder = FolderOf(destination);
+    return SyncFolder(folder) &&
+           (backup.empty() || FolderOf(backup) == folder || SyncFolder(FolderOf(backup)));
+}
+
+// Leaves the files as Windows documents for the injected replace error `fault` (PosixHooks.h),
+// holds what `hold` names, and fails with `fault`.
+bool FaultState(DWORD fault, ReplaceHold hold, const std::string& destination,
+                const std::string& source, const std::string& backup, const struct stat& st) {
+    std::string replaced = destination;
+    if (fault == ERROR_UNABLE_TO_REMOVE_REPLACED && !backup.empty()) {
+        std::error_code ignored;
+        std::filesystem::copy_file(destination, backup,
+                                   std::filesystem::copy_options::overwrite_existing, ignored);
+        StoreAttributes(backup, StoredAttributes(destination));
+    } else if (fault == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        replaced = backup;
+    } else if (fault == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        CarryIdentity(destination, source, st);
+        replaced = !backup.empty() ? backup : FolderOf(destination) + "/~replaced.TMP";
+    }
+    if (replaced != destination &&
+        (replaced.empty() ? unlink(destination.c_str())
+                          : rename(destination.c_str(), replaced.c_str())) != 0)
+        return Fail(ERROR_IO_DEVICE); // the state could not be made: a broken test, not a fault
+    if (!replaced.empty() && (hold == ReplaceHold::Replaced || hold == ReplaceHold::Both))
+        HoldForFault(replaced);
+    if (hold == ReplaceHold::Replacement || hold == ReplaceHold::Both)
+        HoldForFault(source);
+    return Fail(fault);
+}
+
 bool ReplaceEntry(const char* replaced, const char* replacement, const char* backup, DWORD flags) {
-    if (replaced == nullptr || replacement == nullptr || backup != nullptr ||
-        (flags & ~kKnownReplaceFlags) != 0)
+    if (replaced == nullptr || replacement == nullptr || (flags & ~kKnownReplaceFlags) != 0)
         return Fail(ERROR_INVALID_PARAMETER);
-    if (const DWORD fault = ReplaceFaultError())
-        return Fail(fault);
-    ResolvedPath target, source;
+    ResolvedPath target, source, aside;
     struct stat targetStat, sourceStat;
     if (!StatExisting(replaced, &target, &targetStat) ||
-        !StatExisting(replacement, &source, &sourceStat))
+        !StatExisting(replacement, &source, &sourceStat) ||
+        (backup != nullptr && !ResolvePath(backup, &aside)))
         return false;
     if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode) ||
         (targetStat.st_mode & kAnyWrite) == 0)
         return Fail(ERROR_ACCESS_DENIED);
+    if (backup != nullptr && !CheckMoveTarget(aside, targetStat, true))
+        return false;
     if (HeldAgainstDeletion(targetStat.st_dev, targetStat.st_ino))
         return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
     if (HeldAgainstDeletion(sourceStat.st_dev, sourceStat.st_ino))
         return Fail(ERROR_SHARING_VIOLATION);
     const std::string destination = FinalPath(target.path);
-    CarryIdentity(destination, source.path, targetStat);
-    // rename() leaves both files as they were when it fails, the better of Windows' outcomes.
-    if (rename(source.path.c_str(), destination.c_str()) != 0)
-        return Fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
-    // NTFS journals the rename; here the folder must be synced for it to last.
-    return SyncFolder(FolderOf(destination));
+    ReplaceHold hold = ReplaceHold::None;
+    if (const DWORD fault = ReplaceFaultError(&hold))
+        return FaultState(fault, hold, destination, source.path, aside.path, targetStat);
+    return SwapIn(destination, source.path, aside.path, targetStat);
 }
 
 } // namespace

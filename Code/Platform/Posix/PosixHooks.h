@@ -27,14 +27,25 @@ void SetFlushFault(DWORD error, int times = -1);
 // negative), as a file that a scanner holds for a moment does; error 0 disables the fault.
 void SetMoveFault(DWORD error, int times = -1);
 
-// Likewise for ReplaceFileA, which then leaves both files as they were.
-void SetReplaceFault(DWORD error, int times = -1);
+// What a failed replace leaves held by another program (without delete sharing) until
+// ClearFaults: nothing, the replaced file under whatever name it then has, the replacement, or
+// both.
+enum class ReplaceHold { None, Replaced, Replacement, Both };
+
+// Likewise for ReplaceFileA. The files are then left as Windows documents for the error:
+// 1175 both keep their names, and a copy of the replaced file is under the backup name;
+// 1176 the replaced file is under the backup name (gone without one), the replacement keeps
+// its name; 1177 as 1176, but the replacement has taken the replaced file's attributes and
+// the replaced file without a backup name gets one the caller never learns
+// (~replaced.TMP). Other errors
+// leave both as they were. `hold` is then applied.
+void SetReplaceFault(DWORD error, int times = -1, ReplaceHold hold = ReplaceHold::None);
 
 // Likewise for the CreateFileA calls that would make a new file, as in a folder where the user
 // may change existing files but not add any.
 void SetCreateFault(DWORD error, int times = -1);
 
-// Clears every injected fault.
+// Clears every injected fault and lets go of the files held for them.
 void ClearFaults();
 
 } // namespace Platform
