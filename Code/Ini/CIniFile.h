@@ -23,15 +23,18 @@ void SplitSectionPath(const std::string& path, std::string& head, std::string& t
 // How the last Save of a node went.
 struct IniSaveOutcome {
     // How the file was written: not at all, as a new copy that took over the old file's
-    // attributes and access rights (Replaced), as a new file where there was none (Renamed), or
-    // over the old file's bytes when no new file could take its place (InPlace).
+    // attributes and access rights (Replaced), as a new file that took the name where there was
+    // none, or where a failed replace left the old file unable to come back (Renamed), or over
+    // the old file's bytes when no new file could take its place (InPlace).
     enum Way { NotWritten, Replaced, Renamed, InPlace };
-    // After a failure, the old file: as it was, written back after a failed write in place, or
-    // possibly incomplete because even that failed.
-    enum Old { Untouched, Restored, Damaged };
+    // After a failure, the old file: as it was, written back after a failed write in place,
+    // possibly incomplete because even that failed, or whole under the name `aside` while no
+    // file has the target's name (a failed replace, and neither file could be put back).
+    enum Old { Untouched, Restored, Damaged, Aside };
     Way way = NotWritten;
     Old old = Untouched;
     DWORD error = 0; // the system's error that stopped the save; 0 after a save
+    std::string aside;
 };
 
 class CIniFile : public CTextFile {

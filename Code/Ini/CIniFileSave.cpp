@@ -12,8 +12,6 @@ namespace {
 
 // Writes and reads go out in pieces of this size, so no single call exceeds what a DWORD counts.
 const DWORD kChunk = 1u << 20;
-// Temporary names tried beside the target before giving up.
-const int kTemporaryNames = 100;
 // How often, and how far apart, putting the new file in the target's place is tried.
 const int kReplaceTries = 10;
 const DWORD kReplacePauseMs = 100;
@@ -99,7 +97,8 @@ DWORD Rewrite(HANDLE file, const std::string& bytes, bool* changed) {
 // The errors of a file that another program (a virus scanner, an indexer) holds for a moment.
 bool Held(DWORD error) {
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
 void Log(int type, int line, const std::string& text) {
@@ -141,6 +140,10 @@ public:
             DeleteFileA(target.c_str());
             outcome.old = IniSaveOutcome::Untouched;
         }
+        const int removed = saved ? IniFileSystem::RemoveLeftovers(target) : 0;
+        if (removed > 0)
+            Log(kLogInfo, __LINE__,
+                target + ": removed " + std::to_string(removed) + " file(s) left by earlier saves");
         return saved;
     }
 
@@ -163,15 +166,18 @@ private:
         return false;
     }
 
-    // Creates a temporary file beside the target under the first free name
-    // "<target>.<n>.tmp", shared with no one, so that nothing else writes or removes it
-    // meanwhile. A leftover of an earlier save (read-only, hidden, a folder, held open by
-    // another program) is never reused, only passed by. The name, or empty with `*error` set.
+    // Creates a temporary file beside the target under the first n for which neither of the
+    // save's names (IniFileSystem::SaveFileName) is taken, shared with no one, so that nothing
+    // else writes or removes it meanwhile, and sets `backup`. A leftover of an earlier save
+    // (read-only, hidden, a folder, held open by another program) is never reused, only passed
+    // by. The name, or empty with `*error` set.
     std::string CreateTemporary(SaveFile& file, DWORD* error) {
         *error = ERROR_FILE_EXISTS;
-        for (int n = 1; n <= kTemporaryNames; ++n) {
-            const std::string path = target + "." + std::to_string(n) + ".tmp";
-            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        for (int n = 1; n <= IniFileSystem::kSaveNames; ++n) {
+            const std::string path = IniFileSystem::SaveFileName(target, n, false);
+            backup = IniFileSystem::SaveFileName(target, n, true);
+            if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+                GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES)
                 continue;
             *error = file.Open(path, GENERIC_WRITE, 0, CREATE_NEW);
             if (*error == ERROR_SUCCESS)
@@ -188,27 +194,54 @@ private:
     // second. ERROR_SUCCESS, or the error of the last try.
     DWORD TakePlace(const std::string& temporary) {
         for (int attempt = 1;; ++attempt) {
-            const bool replace = existed && !IniFileSystem::SurelyMissing(target);
-            DWORD error = replace ? DeleteAccessError() : ERROR_SUCCESS;
-            if (error == ERROR_SUCCESS &&
-                !(replace ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr, 0, nullptr,
-                                         nullptr)
-                          : MoveFileExA(temporary.c_str(), target.c_str(),
-                                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)))
-                error = GetLastError();
-            if (error == ERROR_SUCCESS) {
-                outcome.way = replace ? IniSaveOutcome::Replaced : IniSaveOutcome::Renamed;
-                return ERROR_SUCCESS;
-            }
-            if (attempt == kReplaceTries)
-                return error;
-            // A failed replace may have taken the old file away: the new one goes there now.
-            if (replace && IniFileSystem::SurelyMissing(target))
-                continue;
-            if (!Held(error))
+            const DWORD error =
+                existed ? ReplaceOnce(temporary) : MoveTo(temporary, MOVEFILE_REPLACE_EXISTING);
+            if (error == ERROR_SUCCESS && !existed)
+                outcome.way = IniSaveOutcome::Renamed;
+            if (error == ERROR_SUCCESS || attempt == kReplaceTries || !Held(error))
                 return error;
             Sleep(kReplacePauseMs);
         }
+    }
+
+    // Renames `from` to the target, written through; ERROR_SUCCESS or the system's error.
+    DWORD MoveTo(const std::string& from, DWORD flags) const {
+        return MoveFileExA(from.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH)
+                   ? ERROR_SUCCESS
+                   : GetLastError();
+    }
+
+    // One try at replacing the old file, which keeps `backup` meanwhile. A failed replace may
+    // leave a copy of it there (1175) or the old file itself with the target's name free (1176,
+    // 1177): the old file then goes back under the target's name for the next try, or where it
+    // cannot (held), the new one takes the name. ERROR_SUCCESS, or the error to try again on.
+    DWORD ReplaceOnce(const std::string& temporary) {
+        // An earlier try left the name free and could put neither file back.
+        DWORD error = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+        if (!IniFileSystem::SurelyMissing(target)) {
+            error = DeleteAccessError();
+            if (error == ERROR_SUCCESS && ReplaceFileA(target.c_str(), temporary.c_str(),
+                                                       backup.c_str(), 0, nullptr, nullptr)) {
+                outcome.way = IniSaveOutcome::Replaced;
+                return ERROR_SUCCESS;
+            }
+            if (error == ERROR_SUCCESS)
+                error = GetLastError();
+            if (!IniFileSystem::SurelyMissing(target)) {
+                DeleteFileA(backup.c_str()); // a copy at most: the old file is in place
+                return error;
+            }
+        }
+        if (MoveTo(backup, 0) == ERROR_SUCCESS)
+            return error;
+        const DWORD moved = MoveTo(temporary, 0);
+        if (moved == ERROR_SUCCESS) {
+            outcome.way = IniSaveOutcome::Renamed;
+            Log(kLogWarning, __LINE__,
+                target + ": the replace failed with error " + std::to_string(error) +
+                    " and the old file could not come back from " + backup);
+        }
+        return moved;
     }
 
     // The replace needs delete access to the target, which a program holding it without
@@ -247,9 +280,10 @@ private:
             return error != ERROR_SUCCESS ? Fail(error, FILE_ERROR_WRITE) : false;
         }
         error = TakePlace(temporary);
-        if (outcome.way == IniSaveOutcome::Replaced && oldAttributes != INVALID_FILE_ATTRIBUTES)
-            KeepAttributes();
         if (error == ERROR_SUCCESS) {
+            if (existed)
+                KeepAttributes();
+            DeleteFileA(backup.c_str()); // the old file, when it was replaced
             Log(kLogInfo, __LINE__,
                 target + (outcome.way == IniSaveOutcome::Replaced
                               ? " saved: a new copy replaced it, keeping its attributes"
@@ -260,10 +294,36 @@ private:
             DeleteFileA(temporary.c_str());
             return InPlace("its replacing was refused", error);
         }
-        // The old file is gone and the new text is whole under the temporary name: keep it.
-        outcome.old = existed ? IniSaveOutcome::Damaged : IniSaveOutcome::Untouched;
-        Log(kLogError, __LINE__, target + " is missing; the new text is kept as " + temporary);
-        return Fail(error);
+        return Anew(temporary, error);
+    }
+
+    // Neither the old file nor the new one could take the target's name back after a failed
+    // replace (`placing`; both held): the text is written under it anew, as the old program
+    // wrote it. Where even that fails, both texts stay under the save's names, and the
+    // outcome says where the old one is.
+    bool Anew(const std::string& temporary, DWORD placing) {
+        SaveFile file(target);
+        DWORD error = file.Open(target, GENERIC_WRITE, kDescriptionShare, CREATE_NEW);
+        const bool opened = error == ERROR_SUCCESS;
+        if (opened && (error = WriteFlushed(file.GetHandle(), text)) == ERROR_SUCCESS &&
+            file.Close() != 0) {
+            outcome.way = IniSaveOutcome::Renamed;
+            KeepAttributes();
+            Log(kLogWarning, __LINE__,
+                target + " saved as a new file (the old file and the new copy are held, error " +
+                    std::to_string(placing) + ")");
+            return true;
+        }
+        file.Close();
+        if (opened)
+            DeleteFileA(target.c_str());
+        const bool aside = !IniFileSystem::SurelyMissing(backup);
+        outcome.old = aside ? IniSaveOutcome::Aside : IniSaveOutcome::Damaged;
+        outcome.aside = aside ? backup : std::string();
+        Log(kLogError, __LINE__,
+            target + " is missing; " + (aside ? "the old text is kept as " + backup + ", " : "") +
+                "the new text as " + temporary);
+        return Fail(placing);
     }
 
     // Writes the text over the target's own bytes, as the program always did, keeping the old
@@ -306,6 +366,7 @@ private:
     const std::string& text;
     IniSaveOutcome& outcome;
     bool existed = false;
+    std::string backup; // the name the old file keeps while the new one takes its place
     DWORD oldAttributes = INVALID_FILE_ATTRIBUTES; // of the target before the save
 };
 

@@ -14,6 +14,10 @@ const char* const kSaveFailedRestoredMessage =
 const char* const kSaveFailedDamagedMessage =
     "Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier n'a pas pu \xEAtre "
     "r\xE9tabli : il est peut-\xEAtre incomplet";
+// After a failed replace that left the old file under another name (%s) and no file under its own.
+const char* const kSaveFailedAsideMessage =
+    "Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier est conserv\xE9 sous le nom "
+    "%s";
 
 } // namespace
 
@@ -69,6 +73,8 @@ void CSetupApp::SaveSettings() {
         ReportError("%s", kSaveFailedRestoredMessage);
     case IniSaveOutcome::Damaged:
         ReportError("%s", kSaveFailedDamagedMessage);
+    case IniSaveOutcome::Aside:
+        ReportError(kSaveFailedAsideMessage, settings.LastSave().aside.c_str());
     case IniSaveOutcome::Untouched:
         break;
     }
