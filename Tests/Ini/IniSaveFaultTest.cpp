@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <sstream>
 
 #include "App/LogFile.h"
 #include "BoxCapture.h"
@@ -16,22 +18,37 @@ namespace {
 const std::string kConfig = "Player\\Config.ini";
 const std::string kOld = "\r\n[OPTIONS]\r\n\r\n\tLOD = \"0\"\r\n";
 
-// The entries of the folder Player, each with its content (or "<folder>") and attributes.
-std::string Folder() {
-    std::string out;
+using Entries = std::map<std::string, std::string>;
+
+// The entries of the folder Player, each with its content ("<folder>", "old" for kOld, "new"
+// for `text`) and attributes.
+Entries Folder(const std::string& text) {
+    Entries out;
     for (const auto& entry : std::filesystem::directory_iterator("Player")) {
         const std::string name = entry.path().filename().string();
-        const std::string path = "Player\\" + name;
-        out += name + "=" +
-               (entry.is_directory() ? "<folder>" : TempDir::ReadFile("Player/" + name)) + "/" +
-               std::to_string(GetFileAttributesA(path.c_str())) + " ";
+        const std::string bytes = entry.is_directory() ? "" : TempDir::ReadFile("Player/" + name);
+        out[name] = (entry.is_directory() ? "<folder>"
+                     : bytes == kOld      ? "old"
+                     : bytes == text      ? "new"
+                                          : bytes) +
+                    "/" + std::to_string(GetFileAttributesA(("Player\\" + name).c_str()));
     }
     return out;
 }
 
-// Marks a leftover of an earlier save the way it may have been left.
-void Leftover(const std::string& name, DWORD attributes) {
+std::string Text(const Entries& entries) {
+    std::string out;
+    for (const auto& entry : entries)
+        out += entry.first + "=" + entry.second + " ";
+    return out;
+}
+
+// Marks a leftover of an earlier save the way it may have been left, written `age` ago.
+void Leftover(const std::string& name, DWORD attributes,
+              std::chrono::minutes age = std::chrono::minutes(0)) {
     TempDir::WriteFile("Player/" + name, "stale");
+    std::filesystem::last_write_time("Player/" + name,
+                                     std::filesystem::file_time_type::clock::now() - age);
     SetFileAttributesA(("Player\\" + name).c_str(), attributes);
 }
 
@@ -53,6 +70,7 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
     const std::string text = doc.Serialize();
     HANDLE held = INVALID_HANDLE_VALUE;
     using Way = IniSaveOutcome;
+    using Hold = Platform::ReplaceHold;
     const struct {
         std::function<void()> inject;
         bool hadOld;
@@ -61,6 +79,9 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
         int way;                  // IniSaveOutcome::Way after a save, ::Old after a failure
         std::string file = "old"; // the old file's bytes afterwards: "new", "old" or the bytes
         const char* log = "";     // what the log says about the way taken
+        // Entries besides the old file's afterwards: "name=new/attributes" (new, old or the
+        // bytes) is there, a bare name is gone; "1.tmp" stands for "Config.ini.1.tmp".
+        const char* left = "";
     } rows[] = {
         {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, true, 4, 112, Way::Untouched},
         {[] { Platform::SetWriteFault(0, ERROR_DISK_FULL); }, true, 4, 112, Way::Untouched},
@@ -95,21 +116,52 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
         // Other names of the file see the new text too.
         {[] { std::filesystem::create_hard_link("Player/Config.ini", "Player/Link.ini"); }, true,
          -1, 0, Way::InPlace, "new", "in place (the file has 2 names)"},
+        // Files of unfinished saves: young ones may be another save's, old ones go with their
+        // backups, as do backups whose replace was done; what refuses deletion stays.
         {[] {
-             Leftover("Config.ini.tmp", FILE_ATTRIBUTE_READONLY);
+             const auto old = std::chrono::minutes(2);
+             Leftover("Config.ini.tmp", FILE_ATTRIBUTE_READONLY, old);
              Leftover("Config.ini.1.tmp", FILE_ATTRIBUTE_HIDDEN);
              Leftover("Config.ini.2.tmp", FILE_ATTRIBUTE_SYSTEM);
              TempDir::MakeDir("Player/Config.ini.3.tmp");
-             Leftover("Config.ini.4.tmp", FILE_ATTRIBUTE_READONLY);
+             Leftover("Config.ini.4.tmp", FILE_ATTRIBUTE_READONLY, old);
+             Leftover("Config.ini.5.bak", FILE_ATTRIBUTE_NORMAL);
+             Leftover("Config.ini.7.tmp", FILE_ATTRIBUTE_HIDDEN, old);
+             Leftover("Config.ini.7.bak", FILE_ATTRIBUTE_NORMAL);
+             Leftover("Config.ini.8.tmp", FILE_ATTRIBUTE_NORMAL, std::chrono::minutes(0));
+             Leftover("Config.ini.8.bak", FILE_ATTRIBUTE_NORMAL);
          },
-         true, -1, 0, Way::Replaced, "new", "a new copy replaced it"},
+         true, -1, 0, Way::Replaced, "new", "removed 3 file(s) left by earlier saves",
+         "5.bak 7.tmp 7.bak"},
         {[] { Platform::SetReplaceFault(ERROR_SHARING_VIOLATION, 9); }, true, -1, 0, Way::Replaced,
          "new"},
         {[] { Platform::SetReplaceFault(ERROR_UNABLE_TO_REMOVE_REPLACED, 2); }, true, -1, 0,
          Way::Replaced, "new"},
         {[&text] { Platform::SetWriteFault(static_cast<long long>(text.size()), 112); }, true, -1,
          0, Way::Replaced, "new"},
-        {[] {}, false, -1, 0, Way::Renamed, "new", "a new file took its name"}};
+        {[] {}, false, -1, 0, Way::Renamed, "new", "a new file took its name"},
+        // A replace fails as Windows documents, with the old file or the new one held by
+        // another program: one of them goes back under the name, and what is held stays.
+        {[] { Platform::SetReplaceFault(1175, 1, Hold::Replaced); }, true, -1, 0, Way::InPlace,
+         "new", "refused, error 32"},
+        {[] { Platform::SetReplaceFault(1175, 1, Hold::Replacement); }, true, -1, 0, Way::InPlace,
+         "new", "refused, error 32", "1.tmp=new/32"},
+        {[] { Platform::SetReplaceFault(1176, 1, Hold::Replaced); }, true, -1, 0, Way::Renamed,
+         "new", "error 1176 and the old file could not come back", "1.bak=old/34"},
+        {[] { Platform::SetReplaceFault(1176, 1, Hold::Replacement); }, true, -1, 0, Way::InPlace,
+         "new", "refused, error 32", "1.tmp=new/32"},
+        {[] { Platform::SetReplaceFault(1177, 1, Hold::Replaced); }, true, -1, 0, Way::Renamed,
+         "new", "error 1177 and the old file could not come back", "1.bak=old/34"},
+        {[] { Platform::SetReplaceFault(1177, 1, Hold::Replacement); }, true, -1, 0, Way::InPlace,
+         "new", "refused, error 32", "1.tmp=new/34"},
+        {[] { Platform::SetReplaceFault(1177, 1, Hold::Both); }, true, -1, 0, Way::Renamed, "new",
+         "saved as a new file", "1.bak=old/34 1.tmp=new/34"},
+        {[&text] {
+             Platform::SetReplaceFault(1177, 1, Hold::Both);
+             Platform::SetWriteFault(static_cast<long long>(text.size()), 112);
+         },
+         true, 1, 32, Way::Aside, "old", "the old text is kept as Player\\Config.ini.1.bak",
+         "Config.ini 1.bak=old/34 1.tmp=new/34"}};
     TheLog.Open("save.log");
     for (const auto& row : rows) {
         SCOPED_TRACE(&row - rows);
@@ -120,23 +172,29 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
             SetFileAttributesA(kConfig.c_str(), FILE_ATTRIBUTE_HIDDEN);
         }
         row.inject();
-        std::string expected = Folder();
+        Entries expected = Folder(text);
         // Only the old file changed (under every name), keeping its attributes; a new one is
         // normal.
-        const std::string after = row.file == "new" ? text : row.file == "old" ? kOld : row.file;
-        const std::string was = "=" + kOld + "/34 ";
-        for (size_t at = 0; (row.code < 0 || row.way != Way::Untouched) &&
-                            (at = expected.find(was, at)) != std::string::npos;
-             at += after.size() + 5)
-            expected.replace(at, was.size(), "=" + after + "/34 ");
+        for (auto& entry : expected)
+            if (entry.second == "old/34" && (row.code < 0 || row.way != Way::Untouched))
+                entry.second = row.file + "/34";
         if (!row.hadOld && row.code < 0)
-            expected = "Config.ini=" + text + "/32 ";
+            expected = {{"Config.ini", "new/32"}};
+        std::istringstream left(row.left);
+        for (std::string word; left >> word;) {
+            const size_t is = word.find('=');
+            const std::string name = (isdigit(word[0]) ? "Config.ini." : "") + word.substr(0, is);
+            if (is == std::string::npos)
+                expected.erase(name);
+            else
+                expected[name] = word.substr(is + 1);
+        }
         const size_t logged = TempDir::ReadFile("save.log").size();
         BoxCapture boxes;
         EXPECT_EQ(doc.Save(kConfig), row.code < 0);
         CloseHandle(held);
         Platform::ClearFaults();
-        EXPECT_EQ(Folder(), expected);
+        EXPECT_EQ(Text(Folder(text)), Text(expected));
         EXPECT_EQ(row.code < 0 ? int(doc.LastSave().way) : int(doc.LastSave().old), row.way);
         EXPECT_EQ(doc.LastSave().error, row.error);
         const std::string log = TempDir::ReadFile("save.log").substr(logged);
