@@ -81,6 +81,8 @@ TEST(IniSave, TheFileKeepsItsAttributesPermissionsOtherNamesAndTheProgramsHoldin
         const fs::perms permissions = fs::status("Player/Config.ini").permissions();
         BoxCapture boxes;
         EXPECT_TRUE(doc.Save(config));
+        EXPECT_EQ(doc.LastSave().way,
+                  row.link || row.held ? IniSaveOutcome::InPlace : IniSaveOutcome::Replaced);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         EXPECT_EQ(TempDir::ReadFile("Player/Config.ini"), doc.Serialize());
