@@ -54,9 +54,10 @@ public:
     // Writes the node and everything below it to `path` (the node's own file name when empty)
     // in the program's form. A new file takes the old one's place only once the new text is
     // wholly on disk, keeping what the old file carried besides its bytes; where no new file
-    // can take its place, the old file is written over as the program always did. False, after
-    // the file object's box naming the target, when it cannot be written: LastSave says why
-    // and what became of the old file.
+    // can take its place, the old file is written over as the program always did. After a
+    // save, the files that unfinished saves left beside the target go (RemoveLeftovers in
+    // CIniFileSystem.h). False, after the file object's box naming the target, when it cannot be
+    // written: LastSave says why and what became of the old file.
     bool Save(const std::string& path = std::string());
     const IniSaveOutcome& LastSave() const { return lastSave; }
 
