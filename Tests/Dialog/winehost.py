@@ -3,6 +3,7 @@
 # given, screenshots, and the processor time of the program under test. 64-bit Wine runs the
 # x86_64 build; after select(32), 32-bit Wine (through qemu-i386 where the machine runs no
 # 32-bit code, Scripts/install-wine32) runs the i686 programs players get, in a prefix of its own.
+# Copies of the prefix give another screen DPI or the scripted sound card (winmm.cpp).
 import glob
 import os
 import shutil
@@ -21,13 +22,27 @@ def select(bits):
     LOADER, BITS = {64: "/usr/lib/wine/wine64", 32: "/usr/lib/wine/wine"}[bits], bits
 
 
+# Tests/Dialog/NAME.cpp as FOLDER/dialog_NAME.dll for our bits: built there with the machine's
+# MinGW when it has one, otherwise taken as it is (Scripts/dialog-driver32 builds them).
+def test_dll(name, folder):
+    path, compiler = os.path.join(folder, f"dialog_{name}.dll"), {32: "i686", 64: "x86_64"}[BITS] + "-w64-mingw32-g++"
+    if shutil.which(compiler):
+        subprocess.run([compiler, "-shared", "-Os", "-static", "-Wall", "-Wextra", "-Wl,--kill-at",
+                        os.path.join(os.path.dirname(os.path.abspath(__file__)), f"{name}.cpp"), "-lgdi32", "-o", path],
+                       check=True)
+    if not os.path.isfile(path):
+        raise SystemExit(f"no {path}, and no {compiler} to build it")
+    return path
+
+
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 class WineHost:
-    def __init__(self, own_display=False):
-        self.own_display, self.xvfb = own_display or not os.environ.get("DISPLAY"), None
+    # With `winmm` (the scripted sound card's DLL), programs run in scripted_devices' prefix.
+    def __init__(self, own_display=False, winmm=None):
+        self.own_display, self.xvfb, self.winmm = own_display or not os.environ.get("DISPLAY"), None, winmm
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
         variable, default = ("VELMARK_WINEPREFIX", "velmark-wine") if BITS == 64 else ("VELMARK_WINE32PREFIX",
                                                                                       "velmark-wine32")
@@ -37,6 +52,8 @@ class WineHost:
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
             subprocess.run([os.path.join(SCRIPTS, "wine-prefix"), str(BITS)], env=self.env, check=True)
+        if self.winmm:
+            self.env["WINEPREFIX"] = self.scripted_devices(self.winmm)
         if self.own_display:
             read, write = os.pipe()
             self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
@@ -78,18 +95,34 @@ class WineHost:
         with open(out, "rb") as o:
             return o.read().decode("ascii", "replace").splitlines()
 
-    # A copy of the test prefix whose screen has `dpi` dots per inch, made once beside it.
-    def dpi_prefix(self, dpi):
-        prefix, value = f"{self.env['WINEPREFIX']}-dpi{dpi}", f'"LogPixels"=dword:{dpi:08x}'
+    # A copy of the test prefix, made once beside it with `suffix` and the user registry value
+    # `key` `name`=`data` (reg add's arguments after the key), kept while user.reg holds `mark`.
+    def prefix_copy(self, suffix, mark, key, *value):
+        prefix = f"{self.env['WINEPREFIX']}-{suffix}"
         user = os.path.join(prefix, "user.reg")
-        if os.path.isfile(user) and value in open(user, encoding="latin-1").read():
+        if os.path.isfile(user) and mark in open(user, encoding="latin-1").read():
             return prefix
         shutil.rmtree(prefix, ignore_errors=True)
         shutil.copytree(self.env["WINEPREFIX"], prefix, symlinks=True)
         env = dict(self.env, WINEPREFIX=prefix)
-        subprocess.run([LOADER, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
-                        "/d", str(dpi), "/f"], env=env, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([LOADER, "reg", "add", key, *value, "/f"], env=env, check=True, stdout=subprocess.DEVNULL)
         subprocess.run([SERVER, "-w"], env=env, check=False)
+        return prefix
+
+    # A copy of the test prefix whose screen has `dpi` dots per inch.
+    def dpi_prefix(self, dpi):
+        return self.prefix_copy(f"dpi{dpi}", f'"LogPixels"=dword:{dpi:08x}', r"HKCU\Control Panel\Desktop",
+                                "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi))
+
+    # A copy of the test prefix whose sound card is the scripted one (Tests/Dialog/winmm.cpp, built
+    # as `dll`): put where programs of our bits load winmm.dll from, preferred to Wine's own.
+    def scripted_devices(self, dll):
+        prefix = self.prefix_copy("devices", '"winmm"="native"', r"HKCU\Software\Wine\DllOverrides", "/v", "winmm",
+                                  "/d", "native")
+        windows = os.path.join(prefix, "drive_c", "windows")
+        wow = os.path.join(windows, "syswow64")  # 32-bit programs in a 64-bit prefix
+        system = wow if BITS == 32 and os.path.isdir(wow) else os.path.join(windows, "system32")
+        shutil.copy(dll, os.path.join(system, "winmm.dll"))
         return prefix
 
     def screenshot(self, path):
