@@ -235,9 +235,12 @@ void Press(const char* chord) {
     std::vector<WORD> keys;
     for (; *chord == '^' || *chord == '+'; ++chord)
         keys.push_back(*chord == '^' ? VK_CONTROL : VK_SHIFT);
+    size_t modifiers = keys.size();
     for (const auto& k : kKeys)
         if (std::string(chord) == k.name)
             keys.push_back(k.key);
+    if (keys.size() == modifiers)
+        return static_cast<void>(std::printf("fail no key %s\n", chord));
     static bool attached = false;
     if (!attached)
         attached = AttachThreadInput(GetCurrentThreadId(), program.dwThreadId, TRUE);

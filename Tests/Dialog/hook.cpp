@@ -16,16 +16,19 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 const UINT kProbe = RegisterWindowMessageW(L"VelmarkDialogProbe");
-const size_t kRoom = 4096 / sizeof(wchar_t);
+
+std::wstring Number(long n) {
+    return std::to_wstring(n);
+}
 
 std::wstring Box(RECT r) {
-    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
-           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+    return Number(r.left) + L"," + Number(r.top) + L"," + Number(r.right) + L"," + Number(r.bottom);
 }
 
 std::wstring Class(HWND window) {
@@ -34,84 +37,54 @@ std::wstring Class(HWND window) {
     return name;
 }
 
-// Width and height a control's text needs beyond what its kind draws around it: a static wraps
-// its words in its own width, a button's text stays on one line inside its frame or beside its
-// check box.
-SIZE Needed(HWND c, const std::wstring& text, LONG style, int width) {
+// False, with what it needs, when control `c` shows a text that does not fit: a label wraps its
+// words in its own width, a button keeps its text on one line inside its frame or beside its box.
+bool Fits(HWND c, std::wstring& need) {
+    wchar_t text[256] = {};
+    LONG style = GetWindowLongW(c, GWL_STYLE), kind = style & BS_TYPEMASK;
+    bool label = Class(c) == L"Static";
+    if (!IsWindowVisible(c) || GetWindowTextW(c, text, 256) == 0 ||
+        !(label ? (style & SS_TYPEMASK) <= SS_RIGHT : Class(c) == L"Button"))
+        return true;
+    RECT room = {}, used = {};
+    GetClientRect(c, &room);
+    used.right = label ? room.right : 0;
     HDC dc = GetDC(c);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(c, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
-    bool label = Class(c) == L"Static";
-    RECT need = {0, 0, label ? width : 0, 0};
-    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text, -1, &used, DT_CALCRECT | (label ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(c, dc);
-    int kind = style & BS_TYPEMASK, margin = label                 ? 0
-                                             : kind == BS_GROUPBOX ? 2 * metrics.tmAveCharWidth
-                                             : kind <= BS_DEFPUSHBUTTON
-                                                 ? metrics.tmAveCharWidth
-                                                 : GetSystemMetrics(SM_CXMENUCHECK) + 2;
-    return {need.right + margin, need.bottom};
+    used.right += label                      ? 0
+                  : kind == BS_GROUPBOX      ? 2 * metrics.tmAveCharWidth
+                  : kind <= BS_DEFPUSHBUTTON ? metrics.tmAveCharWidth
+                                             : GetSystemMetrics(SM_CXMENUCHECK) + 2;
+    need = Number(used.right) + L"x" + Number(used.bottom) + L">" + Box(room).substr(4);
+    return used.right <= room.right && (!label || used.bottom <= room.bottom);
 }
 
-void AddTight(std::wstring& out, const std::wstring& window, HWND c) {
-    wchar_t text[256] = {};
-    LONG style = GetWindowLongW(c, GWL_STYLE);
-    bool label = Class(c) == L"Static", button = Class(c) == L"Button";
-    if (!IsWindowVisible(c) || GetWindowTextW(c, text, 256) == 0 || !(label || button) ||
-        (label && (style & SS_TYPEMASK) > SS_RIGHT))
-        return;
-    RECT room = {};
-    GetClientRect(c, &room);
-    SIZE need = Needed(c, text, style, room.right);
-    if (need.cx > room.right || (label && need.cy > room.bottom))
-        out += L" " + window + L":" + std::to_wstring(static_cast<short>(GetDlgCtrlID(c))) + L":" +
-               std::to_wstring(need.cx) + L"x" + std::to_wstring(need.cy) + L">" +
-               std::to_wstring(room.right) + L"x" + std::to_wstring(room.bottom);
-}
-
-// The children that can overlap: visible ones that are neither group boxes, pages nor the tab.
-std::vector<HWND> Solid(HWND window) {
-    std::vector<HWND> solid;
+// The children of window `name`: each text that does not fit, and each two that overlap of those
+// that cannot (visible, and neither group boxes, pages nor the tab control).
+void AddChildren(std::wstring& tight, std::wstring& overlaps, const std::wstring& name,
+                 HWND window) {
+    std::vector<std::pair<std::wstring, RECT>> solid;
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        std::wstring id = Number(static_cast<short>(GetDlgCtrlID(c))), need;
         LONG style = GetWindowLongW(c, GWL_STYLE);
+        if (!Fits(c, need))
+            tight += L" " + name + L":" + id + L":" + need;
         bool frame = Class(c) == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX;
-        if ((style & WS_VISIBLE) && !frame && Class(c) != L"#32770" && Class(c) != WC_TABCONTROLW)
-            solid.push_back(c);
-    }
-    return solid;
-}
-
-void AddOverlaps(std::wstring& out, const std::wstring& window, HWND parent) {
-    std::vector<HWND> solid = Solid(parent);
-    for (size_t i = 0; i < solid.size(); ++i)
-        for (size_t j = i + 1; j < solid.size(); ++j) {
-            RECT a, b, both;
-            GetWindowRect(solid[i], &a);
-            GetWindowRect(solid[j], &b);
-            InflateRect(&a, -1, -1); // rounding may make neighbours share a pixel
-            if (IntersectRect(&both, &a, &b))
-                out += L" " + window + L":" +
-                       std::to_wstring(static_cast<short>(GetDlgCtrlID(solid[i]))) + L"/" +
-                       std::to_wstring(static_cast<short>(GetDlgCtrlID(solid[j])));
-        }
-}
-
-// Each window's fit, the dialog as m and each page by the control only it holds.
-void AddFit(std::wstring& tight, std::wstring& overlaps, HWND dialog) {
-    AddOverlaps(overlaps, L"m", dialog);
-    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        const wchar_t* page = GetDlgItem(c, 1002)   ? L"0"
-                              : GetDlgItem(c, 1018) ? L"1"
-                              : GetDlgItem(c, 1067) ? L"2"
-                                                    : nullptr;
-        AddTight(tight, L"m", c);
-        if (page != nullptr && Class(c) == L"#32770") {
-            AddOverlaps(overlaps, page, c);
-            for (HWND d = GetWindow(c, GW_CHILD); d != nullptr; d = GetWindow(d, GW_HWNDNEXT))
-                AddTight(tight, page, d);
-        }
+        if (!(style & WS_VISIBLE) || frame || Class(c) == L"#32770" || Class(c) == WC_TABCONTROLW)
+            continue;
+        RECT r, inner, both;
+        GetWindowRect(c, &r);
+        inner = r;
+        InflateRect(&inner, -1, -1); // rounding may make neighbours share a pixel
+        for (const auto& other : solid)
+            if (IntersectRect(&both, &inner, &other.second))
+                overlaps += L" " + name + L":" + other.first + L"/" + id;
+        solid.emplace_back(id, r);
     }
 }
 
@@ -132,17 +105,23 @@ std::wstring Probe(HWND dialog) {
         SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
         titles += (i ? L"|" : L"") + std::wstring(title);
     }
+    AddChildren(tight, overlaps, L"m", dialog);
+    for (HWND page = nullptr; (page = FindWindowExW(dialog, page, L"#32770", nullptr)) != nullptr;)
+        AddChildren(tight, overlaps,
+                    GetDlgItem(page, 1002)   ? L"0"
+                    : GetDlgItem(page, 1018) ? L"1"
+                                             : L"2",
+                    page);
     LRESULT font = SendMessageW(tab, WM_GETFONT, 0, 0);
-    int icons = (SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0) +
-                (SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0);
-    AddFit(tight, overlaps, dialog);
-    return L"units=" + std::to_wstring(units.right) + L"," + std::to_wstring(units.bottom) +
-           L"\tdisplay=" + Box(area) + L"\ttitles=" + titles + L"\tfont=" +
+    return L"units=" + Box(units).substr(4) + L"\tdisplay=" + Box(area) + L"\ttitles=" + titles +
+           L"\tfont=" +
            (font == 0                                        ? L"none"
             : font == SendMessageW(dialog, WM_GETFONT, 0, 0) ? L"dialog"
                                                              : L"other") +
-           L"\ticons=" + std::to_wstring(icons) + L"\ttight=" +
-           tight.substr(tight.empty() ? 0 : 1) + L"\toverlaps=" +
+           L"\ticons=" +
+           Number((SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0) +
+                  (SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0)) +
+           L"\ttight=" + tight.substr(tight.empty() ? 0 : 1) + L"\toverlaps=" +
            overlaps.substr(overlaps.empty() ? 0 : 1);
 }
 
@@ -151,6 +130,7 @@ std::wstring Probe(HWND dialog) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM w, LPARAM l) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(l);
     if (code == HC_ACTION && call->message == kProbe && call->lParam != 0)
-        lstrcpynW(reinterpret_cast<wchar_t*>(call->lParam), Probe(call->hwnd).c_str(), kRoom);
+        lstrcpynW(reinterpret_cast<wchar_t*>(call->lParam), Probe(call->hwnd).c_str(),
+                  4096 / sizeof(wchar_t));
     return CallNextHookEx(nullptr, code, w, l);
 }

@@ -8,6 +8,7 @@ import glob
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
@@ -22,9 +23,11 @@ def select(bits):
     LOADER, BITS = {64: "/usr/lib/wine/wine64", 32: "/usr/lib/wine/wine"}[bits], bits
 
 
-# Tests/Dialog/NAME.cpp as FOLDER/dialog_NAME.dll for our bits: built there with the machine's
-# MinGW when it has one, otherwise taken as it is (Scripts/dialog-driver32 builds them).
-def test_dll(name, folder):
+# Tests/Dialog/NAME.cpp as dialog_NAME.dll for our bits in `folder` (else VELMARK_TEST_DLLS, else a
+# new one): built there with the machine's MinGW when it has one, otherwise taken as it is
+# (Scripts/dialog-driver32 builds them beside the driver).
+def test_dll(name, folder=None):
+    folder = folder or os.environ.get("VELMARK_TEST_DLLS") or tempfile.mkdtemp(prefix="velmark-dlls-")
     path, compiler = os.path.join(folder, f"dialog_{name}.dll"), {32: "i686", 64: "x86_64"}[BITS] + "-w64-mingw32-g++"
     if shutil.which(compiler):
         subprocess.run([compiler, "-shared", "-Os", "-static", "-Wall", "-Wextra", "-Wl,--kill-at",
