@@ -55,6 +55,7 @@ class WineHost:
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
             subprocess.run([os.path.join(SCRIPTS, "wine-prefix"), str(BITS)], env=self.env, check=True)
+        self.base = self.env["WINEPREFIX"]  # the test prefix itself
         if self.winmm:
             self.env["WINEPREFIX"] = self.scripted_devices(self.winmm)
         if self.own_display:
