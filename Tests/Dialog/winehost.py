@@ -58,6 +58,7 @@ class WineHost:
         self.base = self.env["WINEPREFIX"]  # the test prefix itself
         if self.winmm:
             self.env["WINEPREFIX"] = self.scripted_devices(self.winmm)
+        self.used = {self.base, self.env["WINEPREFIX"]}
         if self.own_display:
             read, write = os.pipe()
             self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
@@ -71,9 +72,11 @@ class WineHost:
                        stderr=subprocess.DEVNULL)
         return self
 
+    # A server no program ever reached would wait for one forever, and one that outlives our
+    # display serves no window again (Wine 10's then spins).
     def __exit__(self, kind, *exc):
-        if kind is not None:  # a server no program ever reached would wait for one forever
-            subprocess.run([SERVER, "-k"], env=self.env, check=False)
+        for prefix in self.used if kind is not None or self.xvfb is not None else ():
+            subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL, check=False)
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -84,6 +87,7 @@ class WineHost:
     # is the program's current folder (the game folder when not given); `env` adds to Wine's.
     def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
         env = dict(self.env, WINEDEBUG=debug, **(env or {}))
+        self.used.add(env["WINEPREFIX"])
         out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
         with open(out, "wb") as o, open(err, "wb") as e:
             proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
