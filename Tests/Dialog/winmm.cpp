@@ -36,14 +36,10 @@ __declspec(dllexport) UINT WINAPI waveOutGetNumDevs() {
 
 __declspec(dllexport) MMRESULT WINAPI
     waveOutGetDevCapsA(UINT_PTR device, LPWAVEOUTCAPSA caps, UINT size) {
-    if (device >= kCount)
-        return MMSYSERR_BADDEVICEID;
-    if (caps == nullptr || size < sizeof *caps)
-        return MMSYSERR_INVALPARAM;
+    if (device >= kCount || caps == nullptr || size < sizeof *caps)
+        return device >= kCount ? MMSYSERR_BADDEVICEID : MMSYSERR_INVALPARAM;
     std::memset(caps, 0, sizeof *caps);
     std::strcpy(caps->szPname, kNames[device]);
-    caps->dwFormats = WAVE_FORMAT_4S16;
-    caps->wChannels = 2;
     return MMSYSERR_NOERROR;
 }
 
