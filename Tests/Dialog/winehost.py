@@ -82,7 +82,8 @@ class WineHost:
             self.xvfb.wait()
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
-    # pause step, then lets the driver go on. Returns the driver's output lines. With `debug`,
+    # pause step, then lets the driver go on. Returns the driver's output lines (and a fail line
+    # when it had to be stopped after 180 s). With `debug`,
     # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder. `cwd`
     # is the program's current folder (the game folder when not given); `env` adds to Wine's.
     def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
@@ -98,10 +99,11 @@ class WineHost:
                     on_pause(os.path.basename(marker)[:-6], game)
                     os.remove(marker)
                 time.sleep(0.02)
+            late = proc.poll() is None
             proc.kill()
             proc.wait()
         with open(out, "rb") as o:
-            return o.read().decode("ascii", "replace").splitlines()
+            return o.read().decode("ascii", "replace").splitlines() + (["fail the driver ran past 180 s"] if late else [])
 
     # A copy of the test prefix, made once beside it with `suffix` and the user registry value
     # `key` `name`=`data` (reg add's arguments after the key), kept while user.reg holds `mark`.
