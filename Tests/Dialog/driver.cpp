@@ -132,13 +132,14 @@ void AnswerBoxes() {
 
 // False, with a fail line naming `what`, when `done` still does not hold after 30 s.
 template <typename Done> bool WaitUntil(const char* what, Done done) {
-    for (int i = 0; i < 3000 && !done(); ++i) {
+    for (DWORD start = GetTickCount(); !done() && GetTickCount() - start < 30000;) {
         AnswerBoxes();
         Sleep(10);
     }
-    if (!done())
+    bool ok = done();
+    if (!ok)
         std::printf("fail gave up waiting after 30 s for %s\n", what);
-    return done();
+    return ok;
 }
 
 // The pages 0, 1 and 2, each known by a control only it holds; null until made.

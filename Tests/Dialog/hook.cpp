@@ -98,10 +98,7 @@ std::wstring Probe(HWND dialog) {
     std::wstring titles, tight, overlaps;
     for (int i = 0; i < 3; ++i) {
         wchar_t title[64] = {};
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = title;
-        item.cchTextMax = 64;
+        TCITEMW item = {TCIF_TEXT, 0, 0, title, 64, 0, 0};
         SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
         titles += (i ? L"|" : L"") + std::wstring(title);
     }
