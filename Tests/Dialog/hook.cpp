@@ -7,8 +7,8 @@
 //   titles=A|B|C     the tab titles
 //   font=F           the tab control's font: dialog (the dialog's), other or none
 //   icons=N          how many of the window's big and small icons are set
-//   tight=...        "W:ID:NEED>ROOM" for each shown text that does not fit its control in
-//                    the control's own font (W: m for the dialog, 0 to 2 for the pages)
+//   tight=...        "W:ID:W,H>W,H" (needed, then given) for each shown text that does not fit
+//                    its control in the control's own font (W: m for the dialog, 0 to 2 pages)
 //   overlaps=...     "W:ID/ID" for each two visible controls of one window that overlap by more
 //                    than a pixel (group boxes frame others and are left out)
 #include <windows.h>
@@ -60,7 +60,7 @@ bool Fits(HWND c, std::wstring& need) {
                   : kind == BS_GROUPBOX      ? 2 * metrics.tmAveCharWidth
                   : kind <= BS_DEFPUSHBUTTON ? metrics.tmAveCharWidth
                                              : GetSystemMetrics(SM_CXMENUCHECK) + 2;
-    need = Number(used.right) + L"x" + Number(used.bottom) + L">" + Box(room).substr(4);
+    need = Number(used.right) + L"," + Number(used.bottom) + L">" + Box(room).substr(4); // from 0,0
     return used.right <= room.right && (!label || used.bottom <= room.bottom);
 }
 
