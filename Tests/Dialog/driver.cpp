@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <cstdio>
@@ -123,8 +124,11 @@ void AnswerBoxes() {
             continue;
         if (HWND found = FindWindowExA(box, nullptr, "SysTabControl32", nullptr)) {
             dialog = box, tab = found;
-        } else if (GetDlgItem(box, IDOK) && IsWindowVisible(box) && answered.insert(box).second) {
-            std::printf("box %s|%s\n", Text(box).c_str(), Text(GetDlgItem(box, 0xFFFF)).c_str());
+        } else if (GetDlgItem(box, IDOK) && IsWindowVisible(box)) {
+            if (answered.insert(box).second)
+                std::printf("box %s|%s\n", Text(box).c_str(),
+                            Text(GetDlgItem(box, 0xFFFF)).c_str());
+            // Again while it stays: Wine 10 was seen to leave a box open after the first.
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
@@ -183,12 +187,8 @@ void DumpControl(const std::string& page, HWND c) {
 
 // Places are in pixels of the dialog's client area.
 void Dump() {
-    RECT r[4] = {};
     std::vector<HWND> pages = Pages();
-    for (int i = 0; i < 4; ++i) {
-        GetWindowRect(i == 0 ? tab : pages[i - 1], &r[i]);
-        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r[i]), 2);
-    }
+    RECT r[4] = {InDialog(tab), InDialog(pages[0]), InDialog(pages[1]), InDialog(pages[2])};
     std::printf("m\ttab\tsel=%d\tcount=%d\tat=%ld,%ld\tsize=%ld,%ld\n", Send(tab, TCM_GETCURSEL),
                 Send(tab, TCM_GETITEMCOUNT), r[0].left, r[0].top, r[0].right - r[0].left,
                 r[0].bottom - r[0].top);
@@ -343,34 +343,19 @@ void Step(const char* folder, const char* step, DWORD started) {
     std::fflush(stdout);
 }
 
-// The arguments as given, for the two paths: argv holds them in the code page, which may not
-// have every character of a folder's name.
-std::vector<std::wstring> WideArguments() {
-    std::vector<std::wstring> arguments(1);
-    bool quoted = false;
-    for (const wchar_t* c = GetCommandLineW(); *c != L'\0'; ++c) {
-        if (*c == L'"')
-            quoted = !quoted;
-        else if (*c == L' ' && !quoted && !arguments.back().empty())
-            arguments.emplace_back();
-        else if (*c != L' ' || quoted)
-            arguments.back() += *c;
-    }
-    return arguments;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::vector<std::wstring> paths = WideArguments();
-    std::wstring commandLine = argc > 2 ? L"\"" + paths[1] + L"\"" : L"";
+    // The two paths as given: argv holds them in the code page, which may lack a folder's letters.
+    int count = 0;
+    wchar_t** paths = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring commandLine = count > 2 ? L"\"" + std::wstring(paths[1]) + L"\"" : L"";
     DWORD started = GetTickCount(), code = 0;
     std::printf("start %lu\ncodepage %u\n", started, GetACP());
-    if (argc < 3 || paths.size() < 3 ||
-        !CreateProcessW(paths[1].c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        paths[2].c_str(), &startup, &program)) {
+    if (count < 3 || !CreateProcessW(paths[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                     paths[2], &startup, &program)) {
         std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }

@@ -8,6 +8,7 @@
 #include <mmsystem.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -17,10 +18,8 @@ const char* const kNames[] = {"Speakers (Scripted Audio)", "Headset (in use)",
 const UINT kCount = 3, kBusy = 1;
 
 void Log(const char* line) {
-    char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("VELMARK_WINMM_LOG", path, MAX_PATH);
-    FILE* log = length > 0 && length < MAX_PATH ? std::fopen(path, "a") : nullptr;
-    if (log != nullptr) {
+    const char* path = std::getenv("VELMARK_WINMM_LOG");
+    if (FILE* log = path != nullptr ? std::fopen(path, "a") : nullptr) {
         std::fputs(line, log);
         std::fclose(log);
     }
