@@ -73,7 +73,8 @@ class WineHost:
         return self
 
     # A server no program ever reached would wait for one forever, and one that outlives our
-    # display serves no window again (Wine 10's then spins).
+    # display serves no window again (Wine 10's then spins): both stopped, so a prefix serves one
+    # host at a time.
     def __exit__(self, kind, *exc):
         for prefix in self.used if kind is not None or self.xvfb is not None else ():
             subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL, check=False)
