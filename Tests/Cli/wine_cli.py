@@ -25,9 +25,9 @@ def scripted_devices(run, folder):
     run("devices", folder, ["devices"], 0,
         b"SOUND_DEVICE=0: Speakers (Scripted Audio)\r\nSOUND_DEVICE=1: Sortie num\xe9rique\r\n")
     run("devices JSON", folder, ["devices", "--json"], 0,
-        b'{\r\n  "devices": [\r\n    {\r\n      "SOUND_DEVICE": 0,\r\n      "name": "Speakers (Scripted Audio)",\r\n'
-        b'      "device_number": 0\r\n    },\r\n    {\r\n      "SOUND_DEVICE": 1,\r\n      "name": "Sortie num\xc3\xa9rique",'
-        b'\r\n      "device_number": 2\r\n    }\r\n  ]\r\n}\r\n')
+        b'{\r\n  "devices": [\r\n    {\r\n      "SOUND_DEVICE": 0,\r\n      "name": "Speakers (Scripted Audio)",'
+        b'\r\n      "device_number": 0\r\n    },\r\n    {\r\n      "SOUND_DEVICE": 1,\r\n'
+        b'      "name": "Sortie num\xc3\xa9rique",\r\n      "device_number": 2\r\n    }\r\n  ]\r\n}\r\n')
 
 
 def main():

@@ -72,7 +72,8 @@ def expected(name):
 class Run:
     def __init__(self, name, lines):
         self.name, self.dumps, self.lines = name, [], lines
-        self.boxes = [tuple(re.sub(r"\(\d+\)(\\n)$", r"(line)\1", l[4:]).split("|", 1)) for l in lines if l.startswith("box ")]
+        self.boxes = [tuple(re.sub(r"\(\d+\)(\\n)$", r"(line)\1", l[4:]).split("|", 1))
+                      for l in lines if l.startswith("box ")]
         self.fails = [l for l in lines if l.startswith("fail ")]
         self.exit = next((l[5:] for l in lines if l.startswith("exit ")), None)
         self.ready = next((l[6:] for l in lines if l.startswith("ready ")), "").split()
@@ -203,7 +204,7 @@ class Scenarios:
                                              for p in ("applied", "mouse-10", "mouse-20", "best-quality")}})
         run.expect_end([], "1")
         check((seen.get("start"), self.scans("play")) == ("", ONE_SCAN),  # every visit and Apply after
-              f"play: the sound devices probed {seen.get('start')!r} before the audio page, {self.scans('play')!r} in all")
+              f"play: sound devices probed {seen.get('start')!r} before the audio page, {self.scans('play')!r} in all")
         run.expect(0, ["m tab sel=0", "page 0 visible=1"])  # Apply ends on the display page
         mouse = ["1 1018 pos=12", "1 1071 check=1"]
         run.expect(1, expected("pages-high.txt") + mouse, pages="1")
@@ -220,7 +221,8 @@ class Scenarios:
                        {"ro": lambda g: os.chmod(self.path(g), 0o444)})
         run.expect(0, expected("pages-high.txt") + ["m 1012 sel=0"], pages="0m")
         run.expect(1, ["2 1067 sel=1", "2 1067 items=" + DEVICES])
-        run.expect_end([file_box("Player\\Config.ini", "Access denied.", "Code/Ini/CIniFileSave.cpp"), SAVE_FAILED], "-1")
+        run.expect_end([file_box("Player\\Config.ini", "Access denied.", "Code/Ini/CIniFileSave.cpp"), SAVE_FAILED],
+                       "-1")
         self.expect_settings("next", self.settings(game), data("play-best-quality.ini"))
         left = sorted(os.listdir(os.path.join(game, "Player")))
         check(left == [".keep", "Config.ini"], f"next: files left in Player: {left}")
@@ -321,8 +323,8 @@ class Scenarios:
             game = self.game(default_settings())
             env = {} if dpi == 96 else {"WINEPREFIX": self.host.dpi_prefix(dpi)}
             shot = {"shot": lambda g, dpi=dpi: self.host.screenshot(os.path.join(self.args.out, f"dpi{dpi}.png"))}
-            run = self.run(f"dpi{dpi}", game, ["ready", "dump", "pause:shot", "tab:1", "dump", "tab:2", "dump", "close"],
-                           shot, env=env)
+            steps = ["ready", "dump", "pause:shot", "tab:1", "dump", "tab:2", "dump", "close"]
+            run = self.run(f"dpi{dpi}", game, steps, shot, env=env)
             run.expect_end([], "1")
             run.expect(0, expected("french.txt")[:4] if dpi == 96 else [])
             fit, tab = (run.dumps[0].get(k, {}) if run.dumps else {} for k in ("m fit", "m tab"))

@@ -77,7 +77,8 @@ class WineHost:
     # host at a time.
     def __exit__(self, kind, *exc):
         for prefix in self.used if kind is not None or self.xvfb is not None else ():
-            subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL, check=False)
+            subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL,
+                           check=False)
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -104,7 +105,8 @@ class WineHost:
             proc.kill()
             proc.wait()
         with open(out, "rb") as o:
-            return o.read().decode("ascii", "replace").splitlines() + (["fail the driver ran past 180 s"] if late else [])
+            lines = o.read().decode("ascii", "replace").splitlines()
+        return lines + (["fail the driver ran past 180 s"] if late else [])
 
     # A copy of the test prefix, made once beside it with `suffix` and the user registry value
     # `key` `name`=`data` (reg add's arguments after the key), kept while user.reg holds `mark`.
