@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 # The settings program as a player uses it, under 64-bit Wine, driven by driver.exe in fresh
 # copies of the sample game folder, with a scripted sound card (winmm.cpp) and the probe hook
-# (hook.cpp), both built for the program's bits. Each run checks the message boxes, the controls
-# against expected/*.txt, the fit of every dump, "Player\Config.ini" byte for byte, the driver's
-# fail lines and the exit code. The expected settings
-# files, by the rules of the defaults, presets, Apply and the written form:
+# (hook.cpp), both built for the program's bits beside the driver. Each run checks the message
+# boxes, the controls against expected/*.txt, the fit of every dump, "Player\Config.ini" byte for
+# byte, the driver's fail lines and the exit code. The expected settings files, by the rules of
+# the defaults, presets, Apply and the written form:
 #   ../Setup/data/default_config.ini  the 92 default keys, as a first start writes them;
 #   play-start.ini         a player's mouse and sound values, FAR 90 and odd values in the ten
 #                          fixed keys (Apply writes those back with their defaults);
@@ -84,8 +84,8 @@ class Run:
                 self.dumps.append({})
             self.dumps[-1][fields[0] + " " + fields[1]] = dict(f.split("=", 1) for f in fields[2:])
 
-    # The lines 'page control field=value...' (or 'page control text=rest of line') of `wanted`
-    # hold in dump number `dump`, later lines overriding earlier ones; with `pages`, only theirs.
+    # The lines 'page control field=value...' (or 'page control text|items=rest of line') of
+    # `wanted` hold in dump number `dump`, later lines overriding earlier ones; with `pages`, only theirs.
     def expect(self, dump, wanted, pages=None):
         want = {}
         for page, cid, rest in (line.split(" ", 2) for line in wanted):
@@ -310,8 +310,9 @@ class Scenarios:
                        env={"LANG": "ru_RU.UTF-8", "LC_ALL": "ru_RU.UTF-8"})
         check(run.codepage == "1251", f"russian: Wine took code page {run.codepage}, not 1251")
         run.expect_end([], "1")
-        run.expect(0, expected("french.txt") + ["m fit titles=Affichage|Jeu|Son", "2 1074 items=Mono|St\\xE9r\\xE9o",
-                                                 "m 1012 items=Personnalis\\xE9e|Vitesse maximale|Qualit\\xE9 maximale"])
+        run.expect(0, expected("french.txt") + [
+            "m fit titles=Affichage|Jeu|Son", "2 1074 items=Mono|St\\xE9r\\xE9o",
+            "m 1012 items=Personnalis\\xE9e|Vitesse maximale|Qualit\\xE9 maximale"])
 
     # The dialog on screens of 96, 120 and 144 DPI (copies of the test prefix), each page shown and
     # fitted (check_fit); at 96 DPI the tab control and the pages where they always were.

@@ -84,10 +84,10 @@ class WineHost:
             self.xvfb.wait()
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
-    # pause step, then lets the driver go on. Returns the driver's output lines (and a fail line
-    # when it had to be stopped after 180 s). With `debug`,
-    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder. `cwd`
-    # is the program's current folder (the game folder when not given); `env` adds to Wine's.
+    # pause step, then lets the driver go on. Returns the driver's output lines, and a fail line
+    # when it had to be stopped after 180 s. With `debug`, Wine's own output under that WINEDEBUG
+    # is left in wine.err beside the game folder. `cwd` is the program's current folder (the game
+    # folder when not given); `env` adds to Wine's.
     def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
         env = dict(self.env, WINEDEBUG=debug, **(env or {}))
         self.used.add(env["WINEPREFIX"])
