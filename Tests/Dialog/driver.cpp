@@ -95,19 +95,16 @@ RECT InDialog(HWND window) {
 // DLL is named by VELMARK_DIALOG_HOOK), then the pages as left,top,right,bottom in the dialog's
 // client area.
 void DumpFit(const std::vector<HWND>& pages) {
-    static HHOOK hook = nullptr;
-    wchar_t path[MAX_PATH] = {};
-    HMODULE dll = hook || !GetEnvironmentVariableW(L"VELMARK_DIALOG_HOOK", path, MAX_PATH)
-                      ? nullptr
-                      : LoadLibraryW(path);
-    auto proc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void (*)()>(dll ? GetProcAddress(dll, "ProbeHook") : nullptr));
-    if (hook == nullptr && proc != nullptr)
-        hook = SetWindowsHookExW(WH_CALLWNDPROC, proc, dll, program.dwThreadId);
+    static const wchar_t* path = _wgetenv(L"VELMARK_DIALOG_HOOK");
+    static HMODULE dll = path != nullptr ? LoadLibraryW(path) : nullptr;
+    static HHOOK hook = SetWindowsHookExW(
+        WH_CALLWNDPROC,
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(dll, "ProbeHook"))),
+        dll, program.dwThreadId);
     Remote remote;
     if (hook == nullptr || Send(dialog, RegisterWindowMessageW(L"VelmarkDialogProbe"), 0,
                                 reinterpret_cast<LPARAM>(remote.base)) == -1)
-        std::printf("fail no probe hook in the program (%ls)\n", path);
+        std::printf("fail no probe hook in the program\n");
     std::printf("m\tfit\t%s\tlist=%s",
                 Escaped(remote.Get<std::array<wchar_t, 2048>>().data(), true).c_str(),
                 Box(InDialog(GetDlgItem(dialog, 1012))).c_str());
