@@ -5,6 +5,8 @@
 # byte for byte against the file the dialog writes when best quality is applied over the same
 # player file (the dialog scenarios check that file).
 # Usage: wine_cli.py TOOL.exe SAMPLE_DIR [--wine 64|32]   (32: the i686 tool under 32-bit Wine)
+# The tool runs on a scripted sound card; where no MinGW is, VELMARK_TEST_DLLS names the folder
+# of the test DLLs (winehost.test_dll).
 import os
 import shutil
 import subprocess
@@ -14,6 +16,18 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "Dialog"))
 import scenarios  # noqa: E402
 import winehost  # noqa: E402
+
+
+# On the scripted sound card (Tests/Dialog/winmm.cpp: three devices, the second busy) `devices`
+# lists the two that open by their place in the list: as text in the ANSI code page, as JSON in
+# UTF-8 with the audio layer's device numbers.
+def scripted_devices(run, folder):
+    run("devices", folder, ["devices"], 0,
+        b"SOUND_DEVICE=0: Speakers (Scripted Audio)\r\nSOUND_DEVICE=1: Sortie num\xe9rique\r\n")
+    run("devices JSON", folder, ["devices", "--json"], 0,
+        b'{\r\n  "devices": [\r\n    {\r\n      "SOUND_DEVICE": 0,\r\n      "name": "Speakers (Scripted Audio)",'
+        b'\r\n      "device_number": 0\r\n    },\r\n    {\r\n      "SOUND_DEVICE": 1,\r\n'
+        b'      "name": "Sortie num\xc3\xa9rique",\r\n      "device_number": 2\r\n    }\r\n  ]\r\n}\r\n')
 
 
 def main():
@@ -41,7 +55,7 @@ def main():
             failures.append(what)
             print(proc.stdout.decode("latin-1") + proc.stderr.decode("latin-1"))
 
-    with winehost.WineHost() as host:
+    with winehost.WineHost(winmm=winehost.test_dll("winmm")) as host:
         folder = game("tool")
         run("show before", folder, ["show"], 0, b"configuration: the player's own")
         run("preset quality", folder, ["preset", "quality"], 0, b'OPTIONS FAR: "90" -> "100"')
@@ -56,7 +70,7 @@ def main():
         run("box printed", folder, ["set", "FAR=60"], 4, err=b"[CFileHarvel Error]")
         if config(folder) != before:
             failures.append("a refused or failed write changed Config.ini")
-        run("devices", folder, ["devices"], 0, b"no sound device found")
+        scripted_devices(run, folder)
         run("strings", folder, ["strings", "check"], 0, b"nothing found")
         # A UTF-8 terminal: Wine hands the program its arguments in the ANSI code page
         # (Windows-1252), the file keeps that byte, and output without a console is in the

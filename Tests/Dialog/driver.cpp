@@ -9,10 +9,13 @@
 // one line of tab-separated fields per control, for key and focus "key KEY focus=P:ID
 // page=N open=O" (the program's focus, the tab shown, whether its list is open), for order one line
 // "order P id..." a window (its children in z-order), and last "exit <code>" ("exit timeout" after
-// 30 s). Texts are Windows-1252 with bytes outside ASCII as \xNN.
+// 30 s). A step that cannot be done, and every wait given up after 30 s, prints "fail <why>".
+// The dump's fit line needs the probe hook (hook.cpp), whose DLL VELMARK_DIALOG_HOOK names.
+// Texts are Windows-1252 with bytes outside ASCII as \xNN.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <cstdio>
@@ -39,14 +42,15 @@ int Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
                : -1;
 }
 
-// Printed as 1252, whatever the code page of the program.
-std::string Escaped(const wchar_t* wide) {
+// Printed as 1252, whatever the code page of the program; tabs kept only as field separators.
+std::string Escaped(const wchar_t* wide, bool fields = false) {
     char bytes[2048] = {}, escaped[8];
     WideCharToMultiByte(1252, 0, wide, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
     std::string out;
     for (unsigned char c : std::string(bytes)) {
         std::snprintf(escaped, sizeof escaped,
                       c == '\n'               ? "\\n"
+                      : c == '\t' && fields   ? "\t"
                       : c == '\\'             ? "\\\\"
                       : c < 0x20 || c >= 0x7F ? "\\x%02X"
                                               : "%c",
@@ -68,13 +72,9 @@ struct Remote {
     char* base = static_cast<char*>(
         VirtualAllocEx(program.hProcess, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
     ~Remote() { VirtualFreeEx(program.hProcess, base, 0, MEM_RELEASE); }
-    template <typename T> LPARAM Put(const T& value, size_t at = 0) {
-        WriteProcessMemory(program.hProcess, base + at, &value, sizeof value, nullptr);
-        return reinterpret_cast<LPARAM>(base + at);
-    }
-    template <typename T> T Get(size_t at = 0) {
+    template <typename T> T Get() {
         T value = {};
-        ReadProcessMemory(program.hProcess, base + at, &value, sizeof value, nullptr);
+        ReadProcessMemory(program.hProcess, base, &value, sizeof value, nullptr);
         return value;
     }
 };
@@ -84,38 +84,30 @@ std::string Box(RECT r) {
            "," + std::to_string(r.bottom);
 }
 
-RECT InDialog(HWND window, bool client = false) {
+RECT InDialog(HWND window) {
     RECT r = {};
-    client ? GetClientRect(window, &r) : GetWindowRect(window, &r);
-    MapWindowPoints(client ? window : HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
-// What fits the dialog to the screen, as left,top,right,bottom in the dialog's client area: the
-// tab's display area (TCM_ADJUSTRECT), the configuration list, the pages; the tab's titles, its
-// font against the dialog's, the window's icons.
+// What fits the dialog to the screen, read inside the program by the probe hook (hook.cpp; its
+// DLL is named by VELMARK_DIALOG_HOOK), then the pages as left,top,right,bottom in the dialog's
+// client area.
 void DumpFit(const std::vector<HWND>& pages) {
+    static const wchar_t* path = _wgetenv(L"VELMARK_DIALOG_HOOK");
+    static HMODULE dll = path != nullptr ? LoadLibraryW(path) : nullptr;
+    static HHOOK hook = SetWindowsHookExW(
+        WH_CALLWNDPROC,
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(dll, "ProbeHook"))),
+        dll, program.dwThreadId);
     Remote remote;
-    RECT area = InDialog(tab, true);
-    Send(tab, TCM_ADJUSTRECT, FALSE, remote.Put(area));
-    std::string titles;
-    for (int i = 0; i < 3; ++i) {
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.cchTextMax = 200;
-        item.pszText = reinterpret_cast<wchar_t*>(remote.base + 1024);
-        Send(tab, TCM_GETITEMW, i, remote.Put(item, 512));
-        titles += (i ? "|" : "") + Escaped(remote.Get<std::array<wchar_t, 200>>(1024).data());
-    }
-    int font = Send(tab, WM_GETFONT), icons = (Send(dialog, WM_GETICON, ICON_BIG) != 0) +
-                                              (Send(dialog, WM_GETICON, ICON_SMALL) != 0);
-    std::printf("m\tfit\tdisplay=%s\tlist=%s\ttitles=%s\tfont=%s\ticons=%d",
-                Box(remote.Get<RECT>()).c_str(), Box(InDialog(GetDlgItem(dialog, 1012))).c_str(),
-                titles.c_str(),
-                font == 0                          ? "none"
-                : font == Send(dialog, WM_GETFONT) ? "dialog"
-                                                   : "other",
-                icons);
+    if (hook == nullptr || Send(dialog, RegisterWindowMessageW(L"VelmarkDialogProbe"), 0,
+                                reinterpret_cast<LPARAM>(remote.base)) == -1)
+        std::printf("fail no probe hook in the program\n");
+    std::printf("m\tfit\t%s\tlist=%s",
+                Escaped(remote.Get<std::array<wchar_t, 2048>>().data(), true).c_str(),
+                Box(InDialog(GetDlgItem(dialog, 1012))).c_str());
     for (int i = 0; i < 3; ++i)
         std::printf("\tpage%d=%s", i, pages[i] ? Box(InDialog(pages[i])).c_str() : "");
     std::printf("\n");
@@ -129,19 +121,26 @@ void AnswerBoxes() {
             continue;
         if (HWND found = FindWindowExA(box, nullptr, "SysTabControl32", nullptr)) {
             dialog = box, tab = found;
-        } else if (GetDlgItem(box, IDOK) && IsWindowVisible(box) && answered.insert(box).second) {
-            std::printf("box %s|%s\n", Text(box).c_str(), Text(GetDlgItem(box, 0xFFFF)).c_str());
+        } else if (GetDlgItem(box, IDOK) && IsWindowVisible(box)) {
+            if (answered.insert(box).second)
+                std::printf("box %s|%s\n", Text(box).c_str(),
+                            Text(GetDlgItem(box, 0xFFFF)).c_str());
+            // Again while it stays: Wine 10 was seen to leave a box open after the first.
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
 }
 
-template <typename Done> bool WaitUntil(Done done) {
-    for (int i = 0; i < 3000 && !done(); ++i) {
+// False, with a fail line naming `what`, when `done` still does not hold after 30 s.
+template <typename Done> bool WaitUntil(const char* what, Done done) {
+    for (DWORD start = GetTickCount(); !done() && GetTickCount() - start < 30000;) {
         AnswerBoxes();
         Sleep(10);
     }
-    return done();
+    bool ok = done();
+    if (!ok)
+        std::printf("fail gave up waiting after 30 s for %s\n", what);
+    return ok;
 }
 
 // The pages 0, 1 and 2, each known by a control only it holds; null until made.
@@ -185,13 +184,9 @@ void DumpControl(const std::string& page, HWND c) {
 
 // Places are in pixels of the dialog's client area.
 void Dump() {
-    RECT r[4] = {};
     std::vector<HWND> pages = Pages();
-    for (int i = 0; i < 4; ++i) {
-        GetWindowRect(i == 0 ? tab : pages[i - 1], &r[i]);
-        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r[i]), 2);
-    }
-    std::printf("m\ttab\tsel=%d\tcount=%d\trect=%ld,%ld,%ld,%ld\n", Send(tab, TCM_GETCURSEL),
+    RECT r[4] = {InDialog(tab), InDialog(pages[0]), InDialog(pages[1]), InDialog(pages[2])};
+    std::printf("m\ttab\tsel=%d\tcount=%d\tat=%ld,%ld\tsize=%ld,%ld\n", Send(tab, TCM_GETCURSEL),
                 Send(tab, TCM_GETITEMCOUNT), r[0].left, r[0].top, r[0].right - r[0].left,
                 r[0].bottom - r[0].top);
     DumpFit(pages);
@@ -238,9 +233,12 @@ void Press(const char* chord) {
     std::vector<WORD> keys;
     for (; *chord == '^' || *chord == '+'; ++chord)
         keys.push_back(*chord == '^' ? VK_CONTROL : VK_SHIFT);
+    size_t modifiers = keys.size();
     for (const auto& k : kKeys)
         if (std::string(chord) == k.name)
             keys.push_back(k.key);
+    if (keys.size() == modifiers)
+        return static_cast<void>(std::printf("fail no key %s\n", chord));
     static bool attached = false;
     if (!attached)
         attached = AttachThreadInput(GetCurrentThreadId(), program.dwThreadId, TRUE);
@@ -255,7 +253,7 @@ void Press(const char* chord) {
         input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
     }
     SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    WaitUntil([&] {
+    WaitUntil("the keys to be taken", [&] {
         bool taken = true;
         for (size_t i = 0; i < keys.size(); ++i)
             taken = taken && (GetKeyState(keys[i]) & 1) != before[i] && GetKeyState(keys[i]) >= 0;
@@ -288,18 +286,21 @@ void Step(const char* folder, const char* step, DWORD started) {
     std::sscanf(step, "%15[^:]:%63[^:]:%d:%d", verb, name, &id, &n);
     std::string v = verb;
     HWND c = GetDlgItem(name[0] >= '0' && name[0] <= '2' ? Pages()[name[0] - '0'] : dialog, id);
-    if (v == "ready" && !WaitUntil(Ready)) {
-        std::printf("fail dialog not ready after 30 s\n");
+    if ((v == "combo" || v == "slider" || v == "click") && c == nullptr) {
+        std::printf("fail no control %s\n", step);
     } else if (v == "ready") {
-        std::printf(dialog ? "ready %lu ms\n" : "ready no-dialog\n", GetTickCount() - started);
+        if (WaitUntil("the dialog", Ready))
+            std::printf(dialog ? "ready %lu ms\n" : "ready no-dialog\n", GetTickCount() - started);
     } else if (v == "pause") {
         std::string marker = std::string(folder) + "\\" + name + ".pause";
         CloseHandle(
             CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        WaitUntil([&] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
+        WaitUntil(step,
+                  [&] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; });
     } else if (v == "tab") {
         Send(tab, TCM_SETCURFOCUS, std::atoi(name));
-        Send(dialog, WM_NULL);
+        if (Send(dialog, WM_NULL) != 0 || Send(tab, TCM_GETCURSEL) != std::atoi(name))
+            std::printf("fail %s: the tab control shows %d\n", step, Send(tab, TCM_GETCURSEL));
     } else if (v == "combo") {
         Send(c, CB_SETCURSEL, n);
         Send(GetParent(c), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
@@ -321,7 +322,7 @@ void Step(const char* folder, const char* step, DWORD started) {
         auto back = [&] {
             return Ended() || (Send(marker, BM_GETSTATE) & (BST_PUSHED | 0x8000)) == BST_PUSHED;
         };
-        if (WaitUntil(back) && !Ended()) // 0x8000: -1, no answer
+        if (WaitUntil(step, back) && !Ended()) // 0x8000: -1, no answer
             Send(marker, BM_SETSTATE, FALSE);
     } else if (v == "dump") {
         Dump();
@@ -339,40 +340,25 @@ void Step(const char* folder, const char* step, DWORD started) {
     std::fflush(stdout);
 }
 
-// The arguments as given, for the two paths: argv holds them in the code page, which may not
-// have every character of a folder's name.
-std::vector<std::wstring> WideArguments() {
-    std::vector<std::wstring> arguments(1);
-    bool quoted = false;
-    for (const wchar_t* c = GetCommandLineW(); *c != L'\0'; ++c) {
-        if (*c == L'"')
-            quoted = !quoted;
-        else if (*c == L' ' && !quoted && !arguments.back().empty())
-            arguments.emplace_back();
-        else if (*c != L' ' || quoted)
-            arguments.back() += *c;
-    }
-    return arguments;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::vector<std::wstring> paths = WideArguments();
-    std::wstring commandLine = argc > 2 ? L"\"" + paths[1] + L"\"" : L"";
+    // The two paths as given: argv holds them in the code page, which may lack a folder's letters.
+    int count = 0;
+    wchar_t** paths = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring commandLine = count > 2 ? L"\"" + std::wstring(paths[1]) + L"\"" : L"";
     DWORD started = GetTickCount(), code = 0;
     std::printf("start %lu\ncodepage %u\n", started, GetACP());
-    if (argc < 3 || paths.size() < 3 ||
-        !CreateProcessW(paths[1].c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        paths[2].c_str(), &startup, &program)) {
+    if (count < 3 || !CreateProcessW(paths[1], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                     paths[2], &startup, &program)) {
         std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }
     for (int i = 3; i < argc; ++i)
         Step(argv[2], argv[i], started);
-    if (!WaitUntil(Ended))
+    if (!WaitUntil("the program to end", Ended))
         TerminateProcess(program.hProcess, 99);
     GetExitCodeProcess(program.hProcess, &code);
     std::printf(code == 99 ? "exit timeout\n" : "exit %d\n", static_cast<int>(code));

@@ -3,10 +3,12 @@
 # given, screenshots, and the processor time of the program under test. 64-bit Wine runs the
 # x86_64 build; after select(32), 32-bit Wine (through qemu-i386 where the machine runs no
 # 32-bit code, Scripts/install-wine32) runs the i686 programs players get, in a prefix of its own.
+# Copies of the prefix give another screen DPI or the scripted sound card (winmm.cpp).
 import glob
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Scripts")
@@ -21,13 +23,29 @@ def select(bits):
     LOADER, BITS = {64: "/usr/lib/wine/wine64", 32: "/usr/lib/wine/wine"}[bits], bits
 
 
+# Tests/Dialog/NAME.cpp as dialog_NAME.dll for our bits in `folder` (else VELMARK_TEST_DLLS, else a
+# new one): built there with the machine's MinGW when it has one, otherwise taken as it is
+# (Scripts/dialog-driver32 builds them beside the driver).
+def test_dll(name, folder=None):
+    folder = folder or os.environ.get("VELMARK_TEST_DLLS") or tempfile.mkdtemp(prefix="velmark-dlls-")
+    path, compiler = os.path.join(folder, f"dialog_{name}.dll"), {32: "i686", 64: "x86_64"}[BITS] + "-w64-mingw32-g++"
+    if shutil.which(compiler):
+        subprocess.run([compiler, "-shared", "-Os", "-static", "-Wall", "-Wextra", "-Wl,--kill-at",
+                        os.path.join(os.path.dirname(os.path.abspath(__file__)), f"{name}.cpp"), "-lgdi32", "-o", path],
+                       check=True)
+    if not os.path.isfile(path):
+        raise SystemExit(f"no {path}, and no {compiler} to build it")
+    return path
+
+
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 class WineHost:
-    def __init__(self, own_display=False):
-        self.own_display, self.xvfb = own_display or not os.environ.get("DISPLAY"), None
+    # With `winmm` (the scripted sound card's DLL), programs run in scripted_devices' prefix.
+    def __init__(self, own_display=False, winmm=None):
+        self.own_display, self.xvfb, self.winmm = own_display or not os.environ.get("DISPLAY"), None, winmm
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
         variable, default = ("VELMARK_WINEPREFIX", "velmark-wine") if BITS == 64 else ("VELMARK_WINE32PREFIX",
                                                                                       "velmark-wine32")
@@ -37,6 +55,10 @@ class WineHost:
     def __enter__(self):
         if not os.path.isfile(os.path.join(self.env["WINEPREFIX"], "system.reg")):
             subprocess.run([os.path.join(SCRIPTS, "wine-prefix"), str(BITS)], env=self.env, check=True)
+        self.base = self.env["WINEPREFIX"]  # the test prefix itself
+        if self.winmm:
+            self.env["WINEPREFIX"] = self.scripted_devices(self.winmm)
+        self.used = {self.base, self.env["WINEPREFIX"]}
         if self.own_display:
             read, write = os.pipe()
             self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten",
@@ -50,19 +72,25 @@ class WineHost:
                        stderr=subprocess.DEVNULL)
         return self
 
+    # A server no program ever reached would wait for one forever, and one that outlives our
+    # display serves no window again (Wine 10's then spins): both stopped, so a prefix serves one
+    # host at a time.
     def __exit__(self, kind, *exc):
-        if kind is not None:  # a server no program ever reached would wait for one forever
-            subprocess.run([SERVER, "-k"], env=self.env, check=False)
+        for prefix in self.used if kind is not None or self.xvfb is not None else ():
+            subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL,
+                           check=False)
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
-    # pause step, then lets the driver go on. Returns the driver's output lines. With `debug`,
-    # Wine's own output under that WINEDEBUG is left in wine.err beside the game folder. `cwd`
-    # is the program's current folder (the game folder when not given); `env` adds to Wine's.
+    # pause step, then lets the driver go on. Returns the driver's output lines, and a fail line
+    # when it had to be stopped after 180 s. With `debug`, Wine's own output under that WINEDEBUG
+    # is left in wine.err beside the game folder. `cwd` is the program's current folder (the game
+    # folder when not given); `env` adds to Wine's.
     def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
         env = dict(self.env, WINEDEBUG=debug, **(env or {}))
+        self.used.add(env["WINEPREFIX"])
         out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
         with open(out, "wb") as o, open(err, "wb") as e:
             proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
@@ -73,23 +101,41 @@ class WineHost:
                     on_pause(os.path.basename(marker)[:-6], game)
                     os.remove(marker)
                 time.sleep(0.02)
+            late = proc.poll() is None
             proc.kill()
             proc.wait()
         with open(out, "rb") as o:
-            return o.read().decode("ascii", "replace").splitlines()
+            lines = o.read().decode("ascii", "replace").splitlines()
+        return lines + (["fail the driver ran past 180 s"] if late else [])
 
-    # A copy of the test prefix whose screen has `dpi` dots per inch, made once beside it.
-    def dpi_prefix(self, dpi):
-        prefix, value = f"{self.env['WINEPREFIX']}-dpi{dpi}", f'"LogPixels"=dword:{dpi:08x}'
+    # A copy of the test prefix, made once beside it with `suffix` and the user registry value
+    # `key` `name`=`data` (reg add's arguments after the key), kept while user.reg holds `mark`.
+    def prefix_copy(self, suffix, mark, key, *value):
+        prefix = f"{self.env['WINEPREFIX']}-{suffix}"
         user = os.path.join(prefix, "user.reg")
-        if os.path.isfile(user) and value in open(user, encoding="latin-1").read():
+        if os.path.isfile(user) and mark in open(user, encoding="latin-1").read():
             return prefix
         shutil.rmtree(prefix, ignore_errors=True)
         shutil.copytree(self.env["WINEPREFIX"], prefix, symlinks=True)
         env = dict(self.env, WINEPREFIX=prefix)
-        subprocess.run([LOADER, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
-                        "/d", str(dpi), "/f"], env=env, check=True, stdout=subprocess.DEVNULL)
+        subprocess.run([LOADER, "reg", "add", key, *value, "/f"], env=env, check=True, stdout=subprocess.DEVNULL)
         subprocess.run([SERVER, "-w"], env=env, check=False)
+        return prefix
+
+    # A copy of the test prefix whose screen has `dpi` dots per inch.
+    def dpi_prefix(self, dpi):
+        return self.prefix_copy(f"dpi{dpi}", f'"LogPixels"=dword:{dpi:08x}', r"HKCU\Control Panel\Desktop",
+                                "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi))
+
+    # A copy of the test prefix whose sound card is the scripted one (Tests/Dialog/winmm.cpp, built
+    # as `dll`): put where programs of our bits load winmm.dll from, preferred to Wine's own.
+    def scripted_devices(self, dll):
+        prefix = self.prefix_copy("devices", '"winmm"="native"', r"HKCU\Software\Wine\DllOverrides", "/v", "winmm",
+                                  "/d", "native")
+        windows = os.path.join(prefix, "drive_c", "windows")
+        wow = os.path.join(windows, "syswow64")  # 32-bit programs in a 64-bit prefix
+        system = wow if BITS == 32 and os.path.isdir(wow) else os.path.join(windows, "system32")
+        shutil.copy(dll, os.path.join(system, "winmm.dll"))
         return prefix
 
     def screenshot(self, path):
