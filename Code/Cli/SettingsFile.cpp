@@ -5,6 +5,8 @@
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
 #include "Setup/SettingsApply.h"
+#include "Setup/SettingsStore.h"
+#include "Setup/VirtualStore.h"
 #include "Sound/CSoundEngine.h"
 
 FileState LoadExisting(const std::string& path, CIniFile& document) {
@@ -23,8 +25,17 @@ FileState LoadExisting(const std::string& path, CIniFile& document) {
     return document.GetLastErrorText().empty() ? FileState::Empty : FileState::Unreadable;
 }
 
+FileState LoadSettingsFile(CIniFile& settings) {
+    FileState state = FileState::Unreadable;
+    ReadAsTheGame(kSettingsPath, [&](const std::string& path) {
+        state = LoadExisting(path, settings);
+        return true;
+    });
+    return state;
+}
+
 int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
-    switch (LoadExisting(kSettingsPath, settings)) {
+    switch (LoadSettingsFile(settings)) {
     case FileState::Missing:
         console.err << kSettingsPath << " is missing (the settings program writes the defaults "
                     << "at start; 'repair' does the same)\n";
@@ -48,10 +59,16 @@ int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
 }
 
 int SaveSettings(const Console& console, CIniFile& settings) {
-    if (settings.Save(kSettingsPath))
+    const SettingsSaveOutcome saved = SaveAsTheGameReads(settings, kSettingsPath);
+    const std::string note = DescribeSave(saved, kSettingsPath, kFileCodePage);
+    if (!note.empty())
+        (saved.kind == SettingsSaveOutcome::RealFailed ? console.err : console.out)
+            << console.Shown(note) << '\n';
+    if (saved.kind != SettingsSaveOutcome::Failed)
         return kExitOk;
     const IniSaveOutcome& outcome = settings.LastSave();
-    console.err << kSettingsPath
+    console.err << (saved.copy.empty() ? std::string(kSettingsPath)
+                                       : console.Shown(NarrowPath(saved.copy, kFileCodePage)))
                 << (outcome.old == IniSaveOutcome::Restored
                         ? " could not be written; its old content was written back\n"
                     : outcome.old == IniSaveOutcome::Damaged

@@ -219,6 +219,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPW
                         int wideLength);
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text,
                         int length, LPCSTR defaultChar, BOOL* usedDefaultChar);
+// Upper case in place, character by character, as the file system compares names (USER32).
+DWORD CharUpperBuffW(LPWSTR text, DWORD length);
 // Runtime library.
 #define _S_IREAD 0x0100
 #define _S_IWRITE 0x0080

@@ -1,11 +1,12 @@
-// The tool asks Windows to run it with the user's own rights, and `check` finds the redirected
-// copy that shadows the settings file for programs without administrator rights.
+// The tool asks Windows to run it with the user's own rights and the dialog with the highest the
+// user has; where the game reads a VirtualStore copy, the tool reads that copy and writes both.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <filesystem>
 #include <sstream>
+#include <string>
 
 #include "BoxCapture.h"
 #include "Cli/CommandLine.h"
@@ -30,13 +31,17 @@ std::string Manifest(const char* program) {
 
 } // namespace
 
-TEST(AccountControl, TheToolRunsAsInvokedAndTheDialogAsksNothing) {
+TEST(AccountControl, TheToolRunsAsInvokedAndTheDialogAsHighAsTheUserMay) {
     EXPECT_NE(Manifest(VELMARK_TOOL_EXE).find("<requestedExecutionLevel level=\"asInvoker\""),
               std::string::npos);
-    EXPECT_EQ(Manifest(VELMARK_DIALOG_EXE), "none");
+    EXPECT_NE(
+        Manifest(VELMARK_DIALOG_EXE).find("<requestedExecutionLevel level=\"highestAvailable\""),
+        std::string::npos);
 }
 
-TEST(AccountControl, CheckFindsTheCopyThatShadowsTheSettingsFile) {
+// A game folder under %ProgramData% (here: the test's folder), with a copy of its settings
+// file in the user's VirtualStore made by hand, FAR "55" beside the file's "80".
+TEST(AccountControl, TheToolReadsTheCopyTheGameReadsAndWritesBoth) {
     TempDir dir;
     std::filesystem::copy(VELMARK_SOURCE_ROOT "/SampleGame", "game",
                           std::filesystem::copy_options::recursive);
@@ -49,19 +54,35 @@ TEST(AccountControl, CheckFindsTheCopyThatShadowsTheSettingsFile) {
     const std::string copy =
         local + "\\VirtualStore\\" + std::string(here + 3) + "\\game\\Player\\Config.ini";
     SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
+    SetEnvironmentVariableA("ProgramData", here);
     ScriptedAudio::Reset({});
-    for (bool shadowed : {false, true}) {
-        if (shadowed)
-            TempDir::WriteFile(copy.substr(local.size() - 5), defaults);
+    auto run = [&](std::vector<std::string> words, int code) {
+        words.insert(words.begin(), {"--game", "game"});
         std::ostringstream out, err;
-        EXPECT_EQ(RunCommandLine({"--game", "game", "check"}, out, err), shadowed ? 1 : 0);
-        EXPECT_EQ(out.str().find("shadowed: Player\\Config.ini: programs run without "
-                                 "administrator rights, the game among them, read and write the "
-                                 "copy " +
-                                 copy + " instead"),
-                  shadowed ? 0 : std::string::npos)
-            << out.str();
+        EXPECT_EQ(RunCommandLine(words, out, err), code) << words[2] << ": " << err.str();
         SetCurrentDirectoryA(here);
-    }
+        return out.str();
+    };
+    const std::string far80 = "FAR                 = \"80\"";
+    EXPECT_EQ(run({"check"}, 0).find("shadowed"), std::string::npos);
+    EXPECT_EQ(run({"get", "FAR"}, 0), "80\n");
+    std::string shadowing = defaults;
+    shadowing.replace(shadowing.find(far80), far80.size(), "FAR                 = \"55\"");
+    TempDir::WriteFile(copy.substr(local.size() - 5), shadowing);
+    EXPECT_EQ(run({"check"}, 1)
+                  .find("shadowed: Player\\Config.ini: programs run without "
+                        "administrator rights, the game among them, read and write "
+                        "the copy " +
+                        copy + " instead"),
+              0u);
+    EXPECT_EQ(run({"get", "FAR"}, 0), "55\n");
+    EXPECT_EQ(run({"set", "FAR=90"}, 0), "wrote the copy the game reads for this user, " + copy +
+                                             ", and Player\\Config.ini\n"
+                                             "OPTIONS FAR: \"55\" -> \"90\"\n");
+    for (const std::string& file :
+         {copy.substr(local.size() - 5), std::string("game/Player/Config.ini")})
+        EXPECT_NE(TempDir::ReadFile(file).find("FAR                 = \"90\""), std::string::npos)
+            << file;
     SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+    SetEnvironmentVariableA("ProgramData", nullptr);
 }
