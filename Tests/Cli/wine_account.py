@@ -66,7 +66,9 @@ class Player:
             shutil.rmtree(folder, ignore_errors=True)
 
 
-def read(path):
+def read(path):  # nothing when missing
+    if not os.path.isfile(path):
+        return b""
     with open(path, "rb") as f:
         return f.read()
 

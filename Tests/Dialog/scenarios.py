@@ -309,6 +309,33 @@ class Scenarios:
             loaded = [line for line in f if "Loaded" in line and "winmm.dll" in line.lower()]
         check(len(loaded) == 1 and "system32" in loaded[0].lower(), f"winmm: loaded {loaded}")
 
+    # Where Windows virtualizes the game ("C:\Program Files"): for a player without
+    # administrator rights (Wine as nobody, on a folder root made) Apply writes the VirtualStore
+    # copy the game reads, which the next start shows, and leaves the file as it was; beside a
+    # copy made by hand (FAR 55, the file 80) the dialog shows 55 and Apply writes both.
+    def virtual_store(self):
+        sys.path.insert(0, os.path.join(HERE, "..", "Cli"))
+        import wine_account
+        far = wine_account.FAR
+        for nobody in ([True] if wine_account.available() else []) + [False]:
+            player = wine_account.Player(self.host.env, nobody)
+            programs = {"VelmarkSetup.exe": self.args.program, "driver.exe": self.args.driver}
+            game, where, copy = player.game(self.args.sample, programs, default_settings())
+            if not nobody:
+                os.makedirs(os.path.dirname(copy))
+                with open(copy, "wb") as f:
+                    f.write(default_settings().replace(far % b"80", far % b"55", 1))
+            for shown, steps in (("55" if not nobody else "80", ["slider:0:1024:60", "apply"]), ("60", [])):
+                lines = player.run([where + "\\driver.exe", where + "\\VelmarkSetup.exe", where, "ready", "dump"]
+                                   + steps + ["close"]).stdout.decode("ascii", "replace").splitlines()
+                run = Run(f"vstore-{player.user}", lines)
+                run.expect(0, ["0 1024 pos=" + shown])
+                run.expect_end([], "1")
+            real = self.settings(game)
+            check(far % b"60" in wine_account.read(copy) and (real == default_settings() if nobody else far % b"60" in real),
+                  f"vstore-{player.user}: FAR 60 not in the copy, or the file {'changed' if nobody else 'lacks it'}")
+            player.clean()
+
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
     def showcase(self):
@@ -321,7 +348,7 @@ class Scenarios:
 
 
 SCENARIOS = ["first_start_in_french", "play", "no_localization", "keyboard", "french_on_russian_windows",
-             "fit_to_screen", "start_elsewhere", "planted_winmm"]
+             "fit_to_screen", "start_elsewhere", "planted_winmm", "virtual_store"]
 
 
 def main():
