@@ -8,6 +8,7 @@
 # Usage: wine_account.py TOOL.exe SAMPLE_DIR [--wine 64|32]
 import getpass
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -47,8 +48,9 @@ class Player:
         return subprocess.run(self.command([winehost.LOADER] + args), env=self.env, capture_output=True, timeout=180)
 
     # A game folder that root makes in "C:\<under>" with `programs` (name: file) and
-    # Player\Config.ini holding `config`: its Unix path, its Windows path and its copy's path.
-    def game(self, sample, programs, config, under="Program Files"):
+    # Player\Config.ini holding `config`, and with `far`, a copy made by hand holding that FAR:
+    # its Unix path, its Windows path and its copy's path.
+    def game(self, sample, programs, config, under="Program Files", far=None):
         self.folders.append(tempfile.mkdtemp(prefix="velmark-", dir=os.path.join(self.drive_c, under)))
         os.chmod(self.folders[-1], 0o755)
         game, name = os.path.join(self.folders[-1], "game"), os.path.basename(self.folders[-1])
@@ -59,6 +61,10 @@ class Player:
             f.write(config)
         store = os.path.join(self.drive_c, "users", self.user, "AppData", "Local", "VirtualStore", under, name)
         self.folders.append(store)
+        if far:
+            os.makedirs(os.path.join(store, "game", "Player"))
+            with open(os.path.join(store, "game", "Player", "Config.ini"), "wb") as f:
+                f.write(config.replace(FAR % b"80", FAR % far, 1))
         return game, f"C:\\{under}\\{name}\\game".replace("\\\\", "\\"), os.path.join(store, "game", "Player", "Config.ini")
 
     def clean(self):
@@ -73,49 +79,48 @@ def read(path):  # nothing when missing
         return f.read()
 
 
+def far(path):  # OPTIONS FAR in the file, None without one
+    found = re.search(rb'\tFAR += "(\d+)"', read(path))
+    return found and found.group(1)
+
+
+COPY = b"the copy the game reads for this user, C:\\users\\"
+# (as nobody, the game's folder in C:\, FAR of a copy made by hand, [(command, exit, output)],
+# FAR then in the file and in the copy)
+PLAYS = [
+    (True, "Program Files", None, [("set FAR=90", 0, b"Player\\Config.ini may not be written by this user: made and "
+                                    b"wrote " + COPY + b"nobody\\AppData\\Local\\VirtualStore\\Program Files\\"),
+                                   ("set FAR=95", 0, b"; Player\\Config.ini may not be written by this user and is "
+                                    b"unchanged"), ("get FAR", 0, b"95")], b"80", b"95"),
+    (True, "", None, [("set FAR=90", 4, b"")], b"80", None),
+    (False, "Program Files", b"55", [("get FAR", 0, b"55"), ("show", 0, b"FAR=55"),
+                                     ("check", 1, b"shadowed: Player\\Config.ini"),
+                                     ("set FAR=90", 0, b"wrote " + COPY)], b"90", b"90"),
+]
+
+
 def main():
     tool, sample = sys.argv[1:3]
     winehost.select(int(sys.argv[4]) if sys.argv[3:4] == ["--wine"] else 64)
     failures, defaults = [], scenarios.default_settings()
-
-    def run(player, what, where, args, code, out=b""):
-        proc = player.run([where + "\\VelmarkSettings.exe", "--game", where] + args)
-        ok = proc.returncode == code and out in proc.stdout
-        print(f"{'PASS' if ok else 'FAIL'} {what}: exit {proc.returncode}", flush=True)
-        if not ok:
-            failures.append(what)
-            print(proc.stdout.decode("latin-1") + proc.stderr.decode("latin-1"))
-
     with winehost.WineHost() as host:
-        players = [Player(host.env, nobody) for nobody in ([True] if available() else []) + [False]]
-        for player in players:
-            game, where, copy = player.game(sample, {"VelmarkSettings.exe": tool}, defaults)
-            wrote = b"wrote the copy the game reads for this user, C:\\users\\" + player.user.encode()
-            if player.user == "nobody":
-                run(player, "copy made", where, ["set", "FAR=90"], 0, b"Player\\Config.ini may not be written by "
-                    b"this user: made and wrote the copy the game reads for this user, C:\\users\\nobody\\")
-                run(player, "copy written", where, ["set", "FAR=95"], 0, wrote)
-                run(player, "copy read", where, ["get", "FAR"], 0, b"95")
-                if read(os.path.join(game, "Player", "Config.ini")) != defaults or FAR % b"95" not in read(copy):
-                    failures.append("nobody: the file changed or the copy lacks FAR 95")
-                game, where, copy = player.game(sample, {"VelmarkSettings.exe": tool}, defaults, under="")
-                run(player, "not virtualized", where, ["set", "FAR=90"], 4)
-                if read(os.path.join(game, "Player", "Config.ini")) != defaults or os.path.exists(copy):
-                    failures.append("nobody outside the virtualized folders: a file changed or a copy was made")
+        for nobody, under, made, commands, in_file, in_copy in PLAYS:
+            if nobody and not available():
+                print("SKIP as nobody: it needs root and runuser")
                 continue
-            os.makedirs(os.path.dirname(copy))
-            with open(copy, "wb") as f:
-                f.write(defaults.replace(FAR % b"80", FAR % b"55", 1))
-            run(player, "get copy", where, ["get", "FAR"], 0, b"55")
-            run(player, "show copy", where, ["show"], 0, b"FAR=55")
-            run(player, "check copy", where, ["check"], 1, b"shadowed: Player\\Config.ini")
-            run(player, "set both", where, ["set", "FAR=90"], 0, wrote + b"\\AppData\\Local\\VirtualStore\\Program Files")
-            if any(FAR % b"90" not in read(path) for path in (copy, os.path.join(game, "Player", "Config.ini"))):
-                failures.append("set did not write FAR 90 into both files")
-        for player in players:
+            player = Player(host.env, nobody)
+            game, where, copy = player.game(sample, {"VelmarkSettings.exe": tool}, defaults, under, made)
+            for command, code, out in commands:
+                proc = player.run([where + "\\VelmarkSettings.exe", "--game", where] + command.split())
+                ok = proc.returncode == code and out in proc.stdout
+                print(f"{'PASS' if ok else 'FAIL'} {player.user} in C:\\{under}: {command}: exit {proc.returncode}")
+                if not ok:
+                    failures.append(command)
+                    print(proc.stdout.decode("latin-1") + proc.stderr.decode("latin-1"))
+            got = (far(os.path.join(game, "Player", "Config.ini")), far(copy))
+            if got != (in_file, in_copy):
+                failures.append(f"{player.user} in C:\\{under}: FAR {got} in the file and the copy")
             player.clean()
-        if not available():
-            print("nobody's part skipped: it needs root and runuser")
     print(f"{len(failures)} failed: {failures}" if failures else "all passed")
     return 1 if failures else 0
 
