@@ -60,15 +60,17 @@ int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
 
 int SaveSettings(const Console& console, CIniFile& settings) {
     const SettingsSaveOutcome saved = SaveAsTheGameReads(settings, kSettingsPath);
+    const bool realFailed = saved.kind == SettingsSaveOutcome::RealFailed;
     const std::string note = DescribeSave(saved, kSettingsPath, kFileCodePage);
     if (!note.empty())
-        (saved.kind == SettingsSaveOutcome::RealFailed ? console.err : console.out)
-            << console.Shown(note) << '\n';
-    if (saved.kind != SettingsSaveOutcome::Failed)
+        (realFailed ? console.err : console.out) << console.Shown(note) << '\n';
+    if (saved.kind != SettingsSaveOutcome::Failed && !realFailed)
         return kExitOk;
+    // The file whose save failed: the copy the game reads, or the file itself.
     const IniSaveOutcome& outcome = settings.LastSave();
-    console.err << (saved.copy.empty() ? std::string(kSettingsPath)
-                                       : console.Shown(NarrowPath(saved.copy, kFileCodePage)))
+    console.err << (saved.copy.empty() || realFailed
+                        ? std::string(kSettingsPath)
+                        : console.Shown(NarrowPath(saved.copy, kFileCodePage)))
                 << (outcome.old == IniSaveOutcome::Restored
                         ? " could not be written; its old content was written back\n"
                     : outcome.old == IniSaveOutcome::Damaged
@@ -79,7 +81,8 @@ int SaveSettings(const Console& console, CIniFile& settings) {
     if (outcome.error == ERROR_ACCESS_DENIED &&
         !(FileGetAttribute(kSettingsPath, FILE_ATTR_READONLY, &readOnly) && readOnly))
         console.err << kAdministratorAdvice << '\n';
-    return kExitFileError;
+    // The game reads the copy, which holds the new values.
+    return realFailed ? kExitOk : kExitFileError;
 }
 
 SettingsSnapshot TakeSnapshot(CIniFile& settings) {

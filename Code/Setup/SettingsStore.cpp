@@ -82,7 +82,7 @@ std::string DescribeSave(const SettingsSaveOutcome& outcome, const std::string& 
         return path + " may not be written by this user: made and wrote " + copy + "; " + path +
                " is unchanged";
     case SettingsSaveOutcome::RealFailed:
-        return "wrote " + copy + "; " + path + " could not be written";
+        return "wrote " + copy + ", but not " + path;
     case SettingsSaveOutcome::Real:
     case SettingsSaveOutcome::Failed:
         break;
