@@ -40,6 +40,10 @@ CSetupApp::CSetupApp() {
     settingsPath = kSettingsPath;
     settingsLoaded = true;
 
+    const std::wstring copy = FindVirtualStoreCopy(settingsPath);
+    if (!copy.empty())
+        Note("reading the copy the game reads for this user, " + NarrowPath(copy, CP_ACP),
+             __LINE__);
     const bool loaded = LoadSettings();
     const bool rebuild = !loaded || NeedsDefaultSettings(settings);
     if (rebuild)
@@ -74,10 +78,6 @@ void CSetupApp::WriteDefaultSettings() {
 }
 
 bool CSetupApp::LoadSettings() {
-    const std::wstring copy = FindVirtualStoreCopy(settingsPath);
-    if (!copy.empty())
-        Note("reading the copy the game reads for this user, " + NarrowPath(copy, CP_ACP),
-             __LINE__);
     return ReadAsTheGame(settingsPath,
                          [this](const std::string& path) { return settings.Load(path); });
 }

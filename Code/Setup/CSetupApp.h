@@ -27,7 +27,7 @@ public:
     // program with the French save message.
     void WriteDefaultSettings();
     // Loads the settings document from the file the game reads: the current user's
-    // VirtualStore copy of settingsPath when there is one (noted in the log), else the file.
+    // VirtualStore copy of settingsPath when there is one, else the file.
     bool LoadSettings();
     // Saves the settings document as SaveAsTheGameReads does (what it did with a copy is noted
     // in the log); a failed save ends the program with the French save message.
