@@ -320,12 +320,15 @@ class Scenarios:
             player = wine_account.Player(self.host.env, nobody)
             programs = {"VelmarkSetup.exe": self.args.program, "driver.exe": self.args.driver}
             game, where, copy = player.game(self.args.sample, programs, default_settings(), far=None if nobody else b"55")
+            player.env["WINEDEBUG"] = "+debugstr"  # where the dialog notes what it did with the copy
             for shown, steps in (("55" if not nobody else "80", ["slider:0:1024:60", "apply"]), ("60", [])):
-                lines = player.run([where + "\\driver.exe", where + "\\VelmarkSetup.exe", where, "ready", "dump"]
-                                   + steps + ["close"]).stdout.decode("ascii", "replace").splitlines()
-                run = Run(f"vstore-{player.user}", lines)
+                proc = player.run([where + "\\driver.exe", where + "\\VelmarkSetup.exe", where, "ready", "dump"]
+                                  + steps + ["close"])
+                run = Run(f"vstore-{player.user}", proc.stdout.decode("ascii", "replace").splitlines())
                 run.expect(0, ["0 1024 pos=" + shown])
                 run.expect_end([], "1")
+                said = b"may not be written by this user: made and wrote the copy" if nobody else b"wrote the copy the game"
+                check(not steps or said in proc.stderr, f"vstore-{player.user}: the dialog did not note {said}")
             got = (wine_account.far(self.path(game)), wine_account.far(copy))
             check(got == (b"80" if nobody else b"60", b"60"), f"vstore-{player.user}: FAR {got} in the file and the copy")
             player.clean()
