@@ -2,9 +2,9 @@
 # The programs where Windows virtualizes the game: a game folder in the prefix's
 # "C:\Program Files" and the user's VirtualStore copy of Player\Config.ini. Player(nobody=True)
 # is a user without administrator rights: Wine run as the Unix user nobody, in a prefix of its
-# own, on a folder root made. Run as a script, it plays VelmarkSettings.exe: as nobody, `set`
-# makes the copy and leaves the file as it was; as root, a copy made by hand (FAR "55" beside
-# "80") is what get and show print, and `set` writes both.
+# own, on a folder root made. Run as a script, it plays VelmarkSettings.exe in the game folder:
+# as nobody, `set` makes the copy and leaves the file as it was; as root, a copy made by hand
+# (FAR "55" beside "80") is what get and show print, and `set` writes both.
 # Usage: wine_account.py TOOL.exe SAMPLE_DIR [--wine 64|32]
 import getpass
 import os
@@ -44,14 +44,15 @@ class Player:
         runner = ["runuser", "-u", "nobody", "--", "env"] + [f"{k}={v}" for k, v in self.env.items()]
         return (runner if self.user == "nobody" else []) + args
 
-    def run(self, args):
-        return subprocess.run(self.command([winehost.LOADER] + args), env=self.env, capture_output=True, timeout=180)
+    def run(self, args, cwd=None):
+        return subprocess.run(self.command([winehost.LOADER] + args), env=self.env, capture_output=True, timeout=180,
+                              cwd=cwd)
 
-    # A game folder that root makes in "C:\<under>" with `programs` (name: file) and
-    # Player\Config.ini holding `config`, and with `far`, a copy made by hand holding that FAR:
-    # its Unix path, its Windows path and its copy's path.
+    # A game folder, whose name holds letters of no one code page, that root makes in
+    # "C:\<under>" with `programs` (name: file) and Player\Config.ini holding `config`, and with
+    # `far`, a copy made by hand holding that FAR: its Unix path, its Windows path and its copy's.
     def game(self, sample, programs, config, under="Program Files", far=None):
-        self.folders.append(tempfile.mkdtemp(prefix="velmark-", dir=os.path.join(self.drive_c, under)))
+        self.folders.append(tempfile.mkdtemp(prefix="velmark-\u0416-\u00e9-", dir=os.path.join(self.drive_c, under)))
         os.chmod(self.folders[-1], 0o755)
         game, name = os.path.join(self.folders[-1], "game"), os.path.basename(self.folders[-1])
         shutil.copytree(sample, game)
@@ -111,7 +112,8 @@ def main():
             player = Player(host.env, nobody)
             game, where, copy = player.game(sample, {"VelmarkSettings.exe": tool}, defaults, under, made)
             for command, code, out in commands:
-                proc = player.run([where + "\\VelmarkSettings.exe", "--game", where] + command.split())
+                # Run in the game folder: the command line cannot name every folder.
+                proc = player.run([where + "\\VelmarkSettings.exe"] + command.split(), cwd=game)
                 ok = proc.returncode == code and out in proc.stdout
                 print(f"{'PASS' if ok else 'FAIL'} {player.user} in C:\\{under}: {command}: exit {proc.returncode}")
                 if not ok:
