@@ -4,7 +4,3 @@
 const char* const kAdministratorAdvice =
     "You may not write this file or create files in its folder: run the command as a user who "
     "may (the folder's owner, or root)";
-
-std::string FindVirtualStoreCopy(const std::string&) {
-    return std::string();
-}

@@ -8,6 +8,8 @@
 #include "Cli/SettingsRules.h"
 #include "Harvel/CFileHarvel_WIN.h"
 #include "Ini/CIniFile.h"
+#include "Setup/SettingsStore.h"
+#include "Setup/VirtualStore.h"
 
 namespace {
 
@@ -138,9 +140,10 @@ int CheckCommand(const Console& console, bool json) {
         CheckLoaded(settings, findings);
         break;
     }
-    const std::string copy = FindVirtualStoreCopy(kSettingsPath);
+    const std::wstring copy = FindVirtualStoreCopy(kSettingsPath);
     if (!copy.empty())
-        findings.push_back({"shadowed", "", "", ShadowingCopyNote(copy)});
+        findings.push_back(
+            {"shadowed", "", "", ShadowingCopyNote(NarrowPath(copy, kFileCodePage))});
     if (json)
         PrintJsonFindings(console, findings);
     else

@@ -5,6 +5,8 @@
 #include "Ini/CIniFile.h"
 #include "Platform/Win32.h"
 #include "Setup/SettingsApply.h"
+#include "Setup/SettingsStore.h"
+#include "Setup/VirtualStore.h"
 #include "Sound/CSoundEngine.h"
 
 FileState LoadExisting(const std::string& path, CIniFile& document) {
@@ -23,8 +25,17 @@ FileState LoadExisting(const std::string& path, CIniFile& document) {
     return document.GetLastErrorText().empty() ? FileState::Empty : FileState::Unreadable;
 }
 
+FileState LoadSettingsFile(CIniFile& settings) {
+    FileState state = FileState::Unreadable;
+    ReadAsTheGame(kSettingsPath, [&](const std::string& path) {
+        state = LoadExisting(path, settings);
+        return true;
+    });
+    return state;
+}
+
 int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
-    switch (LoadExisting(kSettingsPath, settings)) {
+    switch (LoadSettingsFile(settings)) {
     case FileState::Missing:
         console.err << kSettingsPath << " is missing (the settings program writes the defaults "
                     << "at start; 'repair' does the same)\n";
@@ -48,10 +59,18 @@ int OpenSettings(const Console& console, CIniFile& settings, bool forWriting) {
 }
 
 int SaveSettings(const Console& console, CIniFile& settings) {
-    if (settings.Save(kSettingsPath))
+    const SettingsSaveOutcome saved = SaveAsTheGameReads(settings, kSettingsPath);
+    const bool realFailed = saved.kind == SettingsSaveOutcome::RealFailed;
+    const std::string note = DescribeSave(saved, kSettingsPath, kFileCodePage);
+    if (!note.empty())
+        (realFailed ? console.err : console.out) << console.Shown(note) << '\n';
+    if (saved.kind != SettingsSaveOutcome::Failed && !realFailed)
         return kExitOk;
+    // The file whose save failed: the copy the game reads, or the file itself.
     const IniSaveOutcome& outcome = settings.LastSave();
-    console.err << kSettingsPath
+    console.err << (saved.copy.empty() || realFailed
+                        ? std::string(kSettingsPath)
+                        : console.Shown(NarrowPath(saved.copy, kFileCodePage)))
                 << (outcome.old == IniSaveOutcome::Restored
                         ? " could not be written; its old content was written back\n"
                     : outcome.old == IniSaveOutcome::Damaged
@@ -62,7 +81,8 @@ int SaveSettings(const Console& console, CIniFile& settings) {
     if (outcome.error == ERROR_ACCESS_DENIED &&
         !(FileGetAttribute(kSettingsPath, FILE_ATTR_READONLY, &readOnly) && readOnly))
         console.err << kAdministratorAdvice << '\n';
-    return kExitFileError;
+    // The game reads the copy, which holds the new values.
+    return realFailed ? kExitOk : kExitFileError;
 }
 
 SettingsSnapshot TakeSnapshot(CIniFile& settings) {

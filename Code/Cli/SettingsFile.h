@@ -17,13 +17,18 @@ enum class FileState { Loaded, Missing, Empty, Unreadable };
 // reported as Missing and not created. Unreadable files have had the file object's box.
 FileState LoadExisting(const std::string& path, CIniFile& document);
 
-// Reads the settings file for a command; on failure prints why to `err` and returns
+// LoadExisting of the settings file the game reads: the current user's VirtualStore copy when
+// there is one, else the file itself.
+FileState LoadSettingsFile(CIniFile& settings);
+
+// Reads the settings file the game reads for a command; on failure prints why to `err` and returns
 // kExitFileError, else kExitOk. With `forWriting`, a file that the settings program would
 // rebuild at start is refused as well, since writing into it would be lost there.
 int OpenSettings(const Console& console, CIniFile& settings, bool forWriting);
 
-// Saves through CIniFile::Save; on failure the old file is untouched, and the error is
-// printed: kExitFileError. Else kExitOk.
+// Saves through CIniFile::Save as SaveAsTheGameReads does, and says in one line what it did
+// with a VirtualStore copy; kExitOk once the file the game reads was written. Else the old file
+// is untouched and the error printed: kExitFileError.
 int SaveSettings(const Console& console, CIniFile& settings);
 
 // Every key of the document and of its sections, (section, key) -> value, to compare a

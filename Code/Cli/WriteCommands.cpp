@@ -107,7 +107,7 @@ int PresetCommand(const Console& console, const std::string& which) {
 int RepairCommand(const Console& console) {
     CIniFile settings;
     std::string report;
-    switch (LoadExisting(kSettingsPath, settings)) {
+    switch (LoadSettingsFile(settings)) {
     case FileState::Unreadable:
         console.err << kSettingsPath << " cannot be read; it is unchanged\n";
         return kExitFileError;

@@ -201,6 +201,9 @@ BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flag
 // Threads (KERNEL32).
 void Sleep(DWORD milliseconds);
 
+// A text for a debugger (KERNEL32); natively nothing listens, so it goes nowhere.
+void OutputDebugStringA(LPCSTR text);
+
 // Errors and local memory (KERNEL32).
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
@@ -222,6 +225,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPW
                         int wideLength);
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR wide, int wideLength, LPSTR text,
                         int length, LPCSTR defaultChar, BOOL* usedDefaultChar);
+// Upper case in place, character by character, as the file system compares names (USER32).
+DWORD CharUpperBuffW(LPWSTR text, DWORD length);
 // Runtime library.
 #define _S_IREAD 0x0100
 #define _S_IWRITE 0x0080

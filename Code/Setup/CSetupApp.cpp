@@ -1,8 +1,11 @@
 #include "Setup/CSetupApp.h"
 
+#include "App/LogFile.h"
 #include "App/Report.h"
 #include "Setup/SettingsApply.h"
 #include "Setup/SettingsKeys.h"
+#include "Setup/SettingsStore.h"
+#include "Setup/VirtualStore.h"
 
 namespace {
 
@@ -18,6 +21,13 @@ const char* const kSaveFailedDamagedMessage =
 const char* const kSaveFailedAsideMessage =
     "Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier est conserv\xE9 sous le nom "
     "%s";
+const int kInfo = 18;
+
+// Into the log, and to a debugger as the start-up marks go: nothing opens the log here.
+void Note(const std::string& text, int line) {
+    TheLog.SetSource(line, "Code\\Setup\\CSetupApp.cpp").Write(text, kInfo);
+    OutputDebugStringA(text.c_str());
+}
 
 } // namespace
 
@@ -32,12 +42,16 @@ CSetupApp::CSetupApp() {
     settingsPath = kSettingsPath;
     settingsLoaded = true;
 
-    const bool loaded = settings.Load(settingsPath);
+    const std::wstring copy = FindVirtualStoreCopy(settingsPath);
+    if (!copy.empty())
+        Note("reading the copy the game reads for this user, " + NarrowPath(copy, CP_ACP),
+             __LINE__);
+    const bool loaded = LoadSettings();
     const bool rebuild = !loaded || NeedsDefaultSettings(settings);
     if (rebuild)
         WriteDefaultSettings();
 
-    if (!settings.Load(settingsPath)) {
+    if (!LoadSettings()) {
         // The error text holds a path, which is no format.
         ReportWarning("%s", settings.GetLastErrorText().c_str());
         settingsLoaded = false;
@@ -65,8 +79,18 @@ void CSetupApp::WriteDefaultSettings() {
     SaveSettings();
 }
 
+bool CSetupApp::LoadSettings() {
+    return ReadAsTheGame(settingsPath,
+                         [this](const std::string& path) { return settings.Load(path); });
+}
+
 void CSetupApp::SaveSettings() {
-    if (settings.Save(settingsPath))
+    const SettingsSaveOutcome saved = SaveAsTheGameReads(settings, settingsPath);
+    const std::string note = DescribeSave(saved, settingsPath, CP_ACP);
+    if (!note.empty())
+        Note(note, __LINE__);
+    // Once the copy the game reads is written, the player's choice has reached the game.
+    if (saved.kind != SettingsSaveOutcome::Failed)
         return;
     switch (settings.LastSave().old) {
     case IniSaveOutcome::Restored:

@@ -26,8 +26,11 @@ public:
     // Writes the 92 default keys into the document and saves it; a failed save ends the
     // program with the French save message.
     void WriteDefaultSettings();
-    // Saves the settings document to settingsPath; a failed save ends the program with the
-    // French save message.
+    // Loads the settings document from the file the game reads: the current user's
+    // VirtualStore copy of settingsPath when there is one, else the file.
+    bool LoadSettings();
+    // Saves the settings document as SaveAsTheGameReads does (what it did with a copy is noted
+    // in the log); a failed save ends the program with the French save message.
     void SaveSettings();
 
     // Fills the value lists from the key table's lists (ListChoices), in table order.

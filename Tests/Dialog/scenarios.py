@@ -346,6 +346,30 @@ class Scenarios:
         left = [os.path.join(d, f) for d, _, files in os.walk(elsewhere) for f in files]
         check(left == [], f"elsewhere: files made in the start folder: {left}")
 
+    # Where Windows virtualizes the game ("C:\Program Files"): for a player without
+    # administrator rights (Wine as nobody, on a folder root made) Apply writes the VirtualStore
+    # copy the game reads, which the next start shows, and leaves the file as it was; beside a
+    # copy made by hand (FAR 55, the file 80) the dialog shows 55 and Apply writes both.
+    def virtual_store(self):
+        sys.path.insert(0, os.path.join(HERE, "..", "Cli"))
+        import wine_account
+        for nobody in ([True] if wine_account.available() else []) + [False]:
+            player = wine_account.Player(self.host.env, nobody)
+            programs = {"VelmarkSetup.exe": self.args.program, "driver.exe": self.args.driver}
+            game, where, copy = player.game(self.args.sample, programs, default_settings(), far=None if nobody else b"55")
+            player.env["WINEDEBUG"] = "+debugstr"  # where the dialog notes what it did with the copy
+            for shown, steps in (("55" if not nobody else "80", ["slider:0:1024:60", "apply"]), ("60", [])):
+                proc = player.run([where + "\\driver.exe", where + "\\VelmarkSetup.exe", where, "ready", "dump"]
+                                  + steps + ["close"])
+                run = Run(f"vstore-{player.user}", proc.stdout.decode("ascii", "replace").splitlines())
+                run.expect(0, ["0 1024 pos=" + shown])
+                run.expect_end([], "1")
+                said = b"may not be written by this user: made and wrote the copy" if nobody else b"wrote the copy the game"
+                check(not steps or said in proc.stderr, f"vstore-{player.user}: the dialog did not note {said}")
+            got = (wine_account.far(self.path(game)), wine_account.far(copy))
+            check(got == (b"80" if nobody else b"60", b"60"), f"vstore-{player.user}: FAR {got} in the file and the copy")
+            player.clean()
+
     # The main job without a display: the three pages photographed, Apply pressed, the
     # settings file kept beside the pictures.
     def showcase(self):
@@ -358,7 +382,7 @@ class Scenarios:
 
 
 SCENARIOS = ["first_start_in_french", "play", "no_localization", "keyboard", "french_on_russian_windows",
-             "fit_to_screen", "start_elsewhere"]
+             "fit_to_screen", "start_elsewhere", "virtual_store"]
 
 
 def main():

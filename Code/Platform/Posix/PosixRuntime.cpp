@@ -77,6 +77,8 @@ HLOCAL LocalFree(HLOCAL memory) {
     return nullptr;
 }
 
+void OutputDebugStringA(LPCSTR) {}
+
 void Sleep(DWORD milliseconds) {
     struct timespec rest = {static_cast<time_t>(milliseconds / 1000),
                             static_cast<long>(milliseconds % 1000) * 1000000L};

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
+#include <wctype.h>
 
 #include <string>
 
@@ -195,4 +196,10 @@ int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR wide, int wideLength, LPST
     if (usedDefaultChar != nullptr)
         *usedDefaultChar = replaced ? TRUE : FALSE;
     return CopyOut(result, text, length);
+}
+
+DWORD CharUpperBuffW(LPWSTR text, DWORD length) {
+    for (DWORD i = 0; i < length; ++i)
+        text[i] = static_cast<WCHAR>(towupper(static_cast<wint_t>(text[i])));
+    return length;
 }
