@@ -76,6 +76,9 @@ int SaveSettings(const Console& console, CIniFile& settings) {
                     : outcome.old == IniSaveOutcome::Damaged
                         ? " could not be written, nor its old content written back: it may be "
                           "incomplete\n"
+                    : outcome.old == IniSaveOutcome::Aside
+                        ? " could not be written and is missing; its old content is kept as " +
+                              console.Shown(outcome.aside) + "\n"
                         : " could not be written; it is unchanged\n");
     DWORD readOnly = 0;
     if (outcome.error == ERROR_ACCESS_DENIED &&
