@@ -22,6 +22,17 @@ UINT RedirectedCodePage() {
     return page != 0 ? page : GetACP();
 }
 
+// Files and pipes get Windows line ends, as the runtime's text mode has always written them.
+std::string WindowsLines(const std::string& text) {
+    std::string lines;
+    for (char c : text) {
+        if (c == '\n')
+            lines += '\r';
+        lines += c;
+    }
+    return lines;
+}
+
 // A standard handle as a stream buffer for text in code page `from`. Text is held until a line
 // ends or the stream is flushed, so that no character is ever split between two writes.
 class HandleOutput : public std::streambuf {
@@ -73,7 +84,7 @@ void HandleOutput::WritePending() {
                                 static_cast<int>(wide.size()));
         WriteWide(wide);
     } else {
-        WriteBytes(from == to ? pending : Recode(pending, from, to));
+        WriteBytes(WindowsLines(from == to ? pending : Recode(pending, from, to)));
     }
     pending.clear();
 }
