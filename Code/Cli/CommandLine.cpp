@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <sstream>
 
 #include <CLI/CLI.hpp>
 
@@ -151,7 +152,12 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         if (error.get_exit_code() != 0 && app.get_subcommands().empty() &&
             ReportUnknownCommand(app, arguments, console, pages.typed))
             return kExitUsage;
-        return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
+        // The parser's words quote the typed ones.
+        std::ostringstream said, failed;
+        const int code = app.exit(error, said, failed);
+        out << Recode(said.str(), pages.typed, pages.shown);
+        err << Recode(failed.str(), pages.typed, pages.shown);
+        return code == 0 ? kExitOk : kExitUsage;
     }
     if (int code = TakeWords(console, pages.typed, parsed.words))
         return code;

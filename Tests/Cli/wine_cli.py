@@ -105,6 +105,7 @@ def main():
         shutil.copytree(folder, named)
         run("any folder name", named, ["get", "FAR"], 0, b"100\r\n", env=utf8)
         run("unheld character", folder, ["set", "NAME=\u0141ukasz"], 3, err=b"(U+0141)", env=utf8)
+        run("parser's words", folder, ["preset", "Zo\u00eb"], 2, err=b"Zo\xeb not in", env=utf8)
         screens(tool, game, failures, utf8)
         os.remove(os.path.join(folder, "Player", "Config.ini"))
         run("missing", folder, ["get", "FAR"], 4, err=b"is missing")
