@@ -1,7 +1,9 @@
 #include "Cli/CommandLine.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <sstream>
 
 #include <CLI/CLI.hpp>
 
@@ -77,15 +79,20 @@ void AddCommands(CLI::App& app, Arguments& a, const Console& c, std::function<in
                 a);
 }
 
-// Takes the typed words into the files' code page; kExitInvalidValue after the message when
-// one holds a character that code page cannot hold.
+// Takes the typed words into the files' code page; kExitInvalidValue after the message, which
+// names the character, when one holds a character that code page cannot hold.
 int TakeWords(const Console& console, unsigned typed, std::vector<std::string>& words) {
     for (std::string& word : words) {
         bool lossless = true;
         std::string taken = Recode(word, typed, kFileCodePage, &lossless);
         if (!lossless) {
-            console.err << '\'' << console.Shown(taken) << "' holds a character that the game's "
-                        << "files cannot hold (they are Windows-1252); nothing was changed\n";
+            const TextCharacter unheld = FirstUnheldCharacter(word, typed, kFileCodePage);
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04lX", unheld.code);
+            console.err << '\'' << Recode(word, typed, console.shownCodePage) << "' holds '"
+                        << Recode(unheld.utf8, kUtf8CodePage, console.shownCodePage) << "' ("
+                        << code << "), which the game's files cannot hold (they are "
+                        << "Windows-1252); nothing was changed\n";
             return kExitInvalidValue;
         }
         word = taken;
@@ -107,17 +114,18 @@ std::string CommandWord(const std::vector<std::string>& arguments) {
 // Names a command that is none of ours, with the list of those that are: kExitUsage. False
 // when the command line named none.
 bool ReportUnknownCommand(const CLI::App& app, const std::vector<std::string>& arguments,
-                          std::ostream& err) {
+                          const Console& console, unsigned typed) {
     const std::string word = CommandWord(arguments);
     auto all = app.get_subcommands([](const CLI::App*) { return true; });
     if (word.empty() || std::any_of(all.begin(), all.end(), [&](const CLI::App* command) {
             return command->get_name() == word;
         }))
         return false;
-    err << "unknown command '" << word << "'; the commands are:";
+    console.err << "unknown command '" << Recode(word, typed, console.shownCodePage)
+                << "'; the commands are:";
     for (const CLI::App* command : all)
-        err << ' ' << command->get_name();
-    err << "\nRun with --help for what each does.\n";
+        console.err << ' ' << command->get_name();
+    console.err << "\nRun with --help for what each does.\n";
     return true;
 }
 
@@ -142,15 +150,21 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() != 0 && app.get_subcommands().empty() &&
-            ReportUnknownCommand(app, arguments, err))
+            ReportUnknownCommand(app, arguments, console, pages.typed))
             return kExitUsage;
-        return app.exit(error, out, err) == 0 ? kExitOk : kExitUsage;
+        // The parser's words quote the typed ones.
+        std::ostringstream said, failed;
+        const int code = app.exit(error, said, failed);
+        out << Recode(said.str(), pages.typed, pages.shown);
+        err << Recode(failed.str(), pages.typed, pages.shown);
+        return code == 0 ? kExitOk : kExitUsage;
     }
     if (int code = TakeWords(console, pages.typed, parsed.words))
         return code;
-    WorkingFolder folder(parsed.game);
+    WorkingFolder folder(parsed.game, pages.typed);
     if (!folder.Entered()) {
-        err << "cannot enter the game folder '" << parsed.game << "'\n";
+        err << "cannot enter the game folder '" << Recode(parsed.game, pages.typed, pages.shown)
+            << "'\n";
         return kExitFileError;
     }
     return chosen ? chosen() : kExitUsage;

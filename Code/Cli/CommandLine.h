@@ -11,6 +11,7 @@
 
 // `pages` are those of the person's console: the words of the command (keys, values) are taken
 // from `pages.typed` into the files' code page, and what is printed for reading is shown in
-// `pages.shown`. The game folder's name is used as given.
+// `pages.shown`. The game folder's name is taken in `pages.typed` as well, whatever characters
+// it holds (the files in it keep their Windows-1252 names).
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                    const ConsoleCodePages& pages = ConsoleCodePages());

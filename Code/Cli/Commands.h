@@ -11,9 +11,12 @@
 int ShowCommand(const Console& console, bool json);
 // The values of the named keys, one a line, in the order given.
 int GetCommand(const Console& console, const std::vector<std::string>& keys);
-// Stores KEY=VALUE pairs: all of them, or none when one is refused.
+// Stores KEY=VALUE pairs: all of them, or none when one is refused. A missing or empty file is
+// written with the defaults first, as the settings program's first start writes it, and the
+// pairs then; this is said first.
 int SetCommand(const Console& console, const std::vector<std::string>& assignments);
-// What choosing "performance" or "quality" and pressing Apply does in the dialog.
+// What choosing "performance" or "quality" and pressing Apply does in the dialog; over the
+// defaults, as SetCommand, when the file is missing or empty.
 int PresetCommand(const Console& console, const std::string& which);
 // What the settings program would rebuild, values it cannot show, keys nobody reads, a
 // read-only file. kExitFindings when anything is found.

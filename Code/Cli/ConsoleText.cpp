@@ -76,3 +76,22 @@ std::string Recode(const std::string& bytes, unsigned from, unsigned to, bool* l
 std::string Console::Shown(const std::string& text) const {
     return shownCodePage == kFileCodePage ? text : Recode(text, kFileCodePage, shownCodePage);
 }
+
+TextCharacter FirstUnheldCharacter(const std::string& bytes, unsigned from, unsigned to) {
+    const std::string text = Recode(bytes, from, kUtf8CodePage);
+    for (size_t at = 0; at < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        // Recode's UTF-8 is well formed: the lead byte gives the length.
+        const size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        TextCharacter character{text.substr(at, length),
+                                lead & (length == 1 ? 0x7Fu : 0x7Fu >> length)};
+        for (size_t i = 1; i < character.utf8.size(); ++i)
+            character.code = character.code << 6 | (character.utf8[i] & 0x3F);
+        bool held = true;
+        Recode(character.utf8, kUtf8CodePage, to, &held);
+        if (!held)
+            return character;
+        at += length;
+    }
+    return TextCharacter();
+}

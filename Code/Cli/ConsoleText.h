@@ -15,11 +15,12 @@ struct ConsoleCodePages {
     unsigned shown = 1252;
 };
 
-// This process's: the arguments in the system's ANSI code page (Windows hands a program's
-// main its arguments so; natively the locale's character set); the output in the console's
-// output code page, also when the output goes to a pipe or a file (what reads it there, a
-// shell capturing a command's output, decodes it so), or the ANSI code page when the process
-// has no console.
+// Those of a process whose arguments are bytes, as the native program's are: the arguments in
+// the system's ANSI code page (natively the locale's character set); the output in the
+// console's output code page, also when the output goes to a pipe or a file (what reads it
+// there, a shell capturing a command's output, decodes it so), or the ANSI code page when the
+// process has no console. The Windows program takes its arguments from the wide command line
+// instead (Cli/CliMain_win.cpp) and prints as Cli/ConsoleStreams.h says.
 ConsoleCodePages ProcessCodePages();
 
 // `bytes` of code page `from` in code page `to` (0 stands for the system's ANSI code page).
@@ -27,3 +28,13 @@ ConsoleCodePages ProcessCodePages();
 // (U+FFFD in UTF-8); malformed input is replaced likewise. `lossless`, when given, tells
 // whether nothing was replaced.
 std::string Recode(const std::string& bytes, unsigned from, unsigned to, bool* lossless = nullptr);
+
+// A character of a text, for naming it: its bytes in UTF-8 and its Unicode code point.
+struct TextCharacter {
+    std::string utf8;
+    unsigned long code = 0;
+};
+
+// The first character of `bytes` (code page `from`) that code page `to` cannot hold; code 0
+// when it holds them all. Malformed input counts as U+FFFD.
+TextCharacter FirstUnheldCharacter(const std::string& bytes, unsigned from, unsigned to);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-WorkingFolder::WorkingFolder(const std::string& folder) {
+WorkingFolder::WorkingFolder(const std::string& folder, unsigned) {
     std::vector<char> buffer(4096);
     if (getcwd(buffer.data(), buffer.size()) == nullptr)
         return;

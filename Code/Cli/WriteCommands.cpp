@@ -46,15 +46,32 @@ bool NamesSoundDevice(const std::vector<Assignment>& assignments) {
     return false;
 }
 
-// Saves when anything changed, then tells what did.
-int SaveAndReport(const Console& console, CIniFile& settings, const SettingsSnapshot& before) {
+// Reads the settings file to change it. A missing or empty one first takes what the settings
+// program writes at its first start, the defaults; `started` then tells so, else it is empty.
+int OpenForChange(const Console& console, CIniFile& settings, std::string& started) {
+    CIniFile probe;
+    const FileState state = LoadExisting(kSettingsPath, probe);
+    if (state != FileState::Missing && state != FileState::Empty)
+        return OpenSettings(console, settings, true);
+    StoreDefaultSettings(settings);
+    started = std::string(kSettingsPath) +
+              (state == FileState::Missing ? " was missing" : " was empty") +
+              ": wrote the defaults the settings program writes at its first start, then:\n";
+    return kExitOk;
+}
+
+// Saves when anything changed, or the defaults were started, then tells what changed after
+// `before`.
+int SaveAndReport(const Console& console, CIniFile& settings, const SettingsSnapshot& before,
+                  const std::string& started) {
     const SettingsSnapshot after = TakeSnapshot(settings);
-    if (after == before) {
+    if (after == before && started.empty()) {
         console.out << "nothing to change\n";
         return kExitOk;
     }
     if (int code = SaveSettings(console, settings))
         return code;
+    console.out << started;
     PrintChanges(console, before, after);
     return kExitOk;
 }
@@ -81,13 +98,14 @@ int SetCommand(const Console& console, const std::vector<std::string>& arguments
         return kExitInvalidValue;
     }
     CIniFile settings;
-    if (int code = OpenSettings(console, settings, true))
+    std::string started;
+    if (int code = OpenForChange(console, settings, started))
         return code;
     const SettingsSnapshot before = TakeSnapshot(settings);
     for (const Assignment& assignment : assignments)
         settings.SetString(assignment.known->section, assignment.known->key->key, assignment.value,
                            true);
-    return SaveAndReport(console, settings, before);
+    return SaveAndReport(console, settings, before, started);
 }
 
 int PresetCommand(const Console& console, const std::string& which) {
@@ -97,11 +115,12 @@ int PresetCommand(const Console& console, const std::string& which) {
         return kExitUsage;
     }
     CIniFile settings;
-    if (int code = OpenSettings(console, settings, true))
+    std::string started;
+    if (int code = OpenForChange(console, settings, started))
         return code;
     const SettingsSnapshot before = TakeSnapshot(settings);
     ApplyConfigurationChoice(settings, choice, CountSoundDevices());
-    return SaveAndReport(console, settings, before);
+    return SaveAndReport(console, settings, before, started);
 }
 
 int RepairCommand(const Console& console) {

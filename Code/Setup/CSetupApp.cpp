@@ -69,13 +69,7 @@ bool CSetupApp::IsSettingsIncomplete() {
 }
 
 void CSetupApp::WriteDefaultSettings() {
-    const DefaultSetting* defaults = DefaultSettings();
-    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
-        CIniFile* section = settings.FindSection(defaults[i].section);
-        if (!section)
-            section = settings.AddSection(defaults[i].section);
-        StoreSetting(*section, *defaults[i].key, defaults[i].value);
-    }
+    StoreDefaultSettings(settings);
     SaveSettings();
 }
 

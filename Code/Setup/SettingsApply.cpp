@@ -99,6 +99,16 @@ void StoreSetting(CIniFile& section, const SettingsKey& key, const char* value) 
     }
 }
 
+void StoreDefaultSettings(CIniFile& settings) {
+    const DefaultSetting* defaults = DefaultSettings();
+    for (size_t i = 0; i < kDefaultSettingCount; ++i) {
+        CIniFile* section = settings.FindSection(defaults[i].section);
+        if (!section)
+            section = settings.AddSection(defaults[i].section);
+        StoreSetting(*section, *defaults[i].key, defaults[i].value);
+    }
+}
+
 int ShownControlState(CIniFile& settings, const SettingsKey& key, int configSource) {
     const char* sectionName = ShownSection(key, configSource);
     CIniFile* section = settings.FindSection(sectionName);

@@ -25,6 +25,10 @@ bool NeedsDefaultSettings(CIniFile& settings);
 // SetString; the key is created when missing.
 void StoreSetting(CIniFile& section, const SettingsKey& key, const char* value);
 
+// Stores every key of the default set (DefaultSettings) through StoreSetting, adding the
+// sections it needs: what the settings program writes into the file it rebuilds at start.
+void StoreDefaultSettings(CIniFile& settings);
+
 // The state the control of `key` is given when its page is filled while `configSource` is
 // chosen, read from ChoiceSection(configSource) or from OPTIONS as key.shows says: a check
 // box 1 or 0 (GetBool); a slider its position (GetInt, or for a scaled slider
