@@ -12,8 +12,10 @@ else()
     set(release_system win64)
 endif()
 set(release_zip ${CMAKE_BINARY_DIR}/Velmark-Settings-${PROJECT_VERSION}-${release_system}.zip)
-set(release_tar ${CMAKE_BINARY_DIR}/Velmark-Settings-${PROJECT_VERSION}-linux-x86_64.tar.gz)
-set(linux_build ${CMAKE_BINARY_DIR}/linux-x86_64)
+# Named after the machine that builds it: x86_64 on ours.
+set(linux_system linux-${CMAKE_HOST_SYSTEM_PROCESSOR})
+set(release_tar ${CMAKE_BINARY_DIR}/Velmark-Settings-${PROJECT_VERSION}-${linux_system}.tar.gz)
+set(linux_build ${CMAKE_BINARY_DIR}/${linux_system})
 set(linux_tool ${linux_build}/Code/Cli/velmark-settings)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -21,7 +23,7 @@ include(ExternalProject)
 ExternalProject_Add(linux_tool
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${linux_build}
-    PREFIX ${CMAKE_BINARY_DIR}/linux-x86_64-steps
+    PREFIX ${CMAKE_BINARY_DIR}/${linux_system}-steps
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=MinSizeRel -DVELMARK_TESTS=OFF
                "-DCMAKE_EXE_LINKER_FLAGS=-static -s"
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${linux_build} --target velmark_settings
