@@ -38,6 +38,10 @@ class Player:
                     shutil.chown(folder, "nobody")
                 subprocess.run(self.command([os.path.join(winehost.SCRIPTS, "wine-prefix"), str(winehost.BITS)]),
                                check=True)
+            if os.path.isfile(self.env.get("XAUTHORITY", "")):  # the display's key, which only root may read
+                key = shutil.copy(self.env["XAUTHORITY"], os.path.join(prefix + "-home", ".Xauthority"))
+                shutil.chown(key, "nobody")
+                self.env["XAUTHORITY"] = key
         self.drive_c = os.path.join(self.env["WINEPREFIX"], "drive_c")
 
     def command(self, args):

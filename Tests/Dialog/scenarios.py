@@ -355,13 +355,15 @@ class Scenarios:
         import wine_account
         for nobody in ([True] if wine_account.available() else []) + [False]:
             player = wine_account.Player(self.host.env, nobody)
-            programs = {"VelmarkSetup.exe": self.args.program, "driver.exe": self.args.driver}
+            programs = {"VelmarkSetup.exe": self.args.program, "driver.exe": self.args.driver, "hook.dll": self.hook}
             game, where, copy = player.game(self.args.sample, programs, default_settings(), far=None if nobody else b"55")
             player.env["WINEDEBUG"] = "+debugstr"  # where the dialog notes what it did with the copy
+            player.env["VELMARK_DIALOG_HOOK"] = where + "\\hook.dll"
             for shown, steps in (("55" if not nobody else "80", ["slider:0:1024:60", "apply"]), ("60", [])):
                 proc = player.run([where + "\\driver.exe", where + "\\VelmarkSetup.exe", where, "ready", "dump"]
                                   + steps + ["close"])
                 run = Run(f"vstore-{player.user}", proc.stdout.decode("ascii", "replace").splitlines())
+                check(not run.fails, f"vstore-{player.user}: the driver says {run.fails}")
                 run.expect(0, ["0 1024 pos=" + shown])
                 run.expect_end([], "1")
                 said = b"may not be written by this user: made and wrote the copy" if nobody else b"wrote the copy the game"
