@@ -2,6 +2,10 @@
 // data/scenarios.txt is one call and, in its last field, what it must give (syntax there).
 #include "HarvelTestSupport.h"
 
+#if !defined(_WIN32)
+#include "Platform/Posix/PosixHooks.h"
+#endif
+
 namespace {
 
 // Wine lets root write to read-only files: the rows marked "posix" are not for it.
@@ -17,6 +21,9 @@ public:
     ~Scenario() {
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
+#if !defined(_WIN32)
+        Platform::ClearFaults();
+#endif
     }
 
     std::string Run(const Row& t) {
@@ -87,6 +94,15 @@ public:
                             std::stoi(t[3]));
             return "ok";
         }
+#if !defined(_WIN32)
+        if (c == "fault") // write <byte budget> <error> | flush <error> | none
+            return t[1] == "write"   ? Platform::SetWriteFault(n(2), n(3))
+                   : t[1] == "flush" ? Platform::SetFlushFault(n(2))
+                                     : Platform::ClearFaults(),
+                   "ok";
+#endif
+        if (c == "errortext")
+            return FileErrorText(std::stoi(t[1]));
         if (c == "box")
             return Box(false, 0);
         if (c == "fullbox")
@@ -94,8 +110,12 @@ public:
         return "unknown call " + c;
     }
 
-    static DWORD Number(const Row& t, size_t i) { return static_cast<DWORD>(std::stol(t.at(i))); }
-    unsigned char* Guarded() { return reinterpret_cast<unsigned char*>(guard + 5); }
+    static DWORD Number(const Row& t, size_t i) {
+        return static_cast<DWORD>(std::stol(t.at(i)));
+    }
+    unsigned char* Guarded() {
+        return reinterpret_cast<unsigned char*>(guard + 5);
+    }
 
     // A new text file object from the open fields, opened the way the call names.
     std::string Open(const Row& t) {

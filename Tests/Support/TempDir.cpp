@@ -27,6 +27,19 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
+std::wstring Wide(const std::string& text) {
+    std::wstring out;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i++]);
+        const int extra = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : 2;
+        auto code = static_cast<wchar_t>(lead & (0x7F >> (extra ? extra + 1 : 0)));
+        for (int k = 0; k < extra && i < text.size(); ++k)
+            code = static_cast<wchar_t>(code << 6 | (text[i++] & 0x3F));
+        out += code;
+    }
+    return out;
+}
+
 TempDir::TempDir() : previous(fs::current_path().string()) {
     static unsigned counter = 0;
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
