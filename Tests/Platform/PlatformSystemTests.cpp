@@ -1,4 +1,4 @@
-// Error texts, local memory and message boxes must behave as Windows does.
+// Error texts, local memory and code pages must behave as Windows does.
 #include <stdlib.h>
 #include <string.h>
 
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "BoxCapture.h"
 #include "Platform/Posix/PosixHooks.h"
 
 TEST(Platform, FormatMessageGivesNoTextForAnUnknownCodeAndStaysInTheBuffer) {
@@ -37,28 +36,6 @@ TEST(Platform, LocalMemoryIsZeroedAndFreedOnce) {
     EXPECT_EQ(&stray, LocalFree(&stray));
     EXPECT_EQ(6u, GetLastError());
     EXPECT_EQ(nullptr, LocalFree(nullptr));
-}
-
-TEST(Platform, MessageBoxesGoToTheSinkOrToStandardError) {
-    {
-        BoxCapture boxes;
-        EXPECT_EQ(IDOK, MessageBoxA(nullptr, "Missing language pack", "WARNING", 0x1030));
-        ASSERT_EQ(1u, boxes.Boxes().size());
-        EXPECT_EQ("WARNING", boxes.Boxes()[0].caption);
-        EXPECT_EQ("Missing language pack", boxes.Boxes()[0].text);
-        EXPECT_EQ(0x1030u, boxes.Boxes()[0].style);
-        const Platform::MessageBoxSink cancel = [](HWND, LPCSTR, LPCSTR, UINT) { return 2; };
-        Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(cancel);
-        EXPECT_EQ(2, MessageBoxA(nullptr, "t", "c", 0));
-        EXPECT_EQ(cancel, Platform::SetMessageBoxSink(previous));
-    }
-    Platform::MessageBoxSink previous = Platform::SetMessageBoxSink(nullptr);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(IDOK, MessageBoxA(nullptr, "Cannot create dialog window!", "WARNING", 0x1030));
-    const std::string printed = testing::internal::GetCapturedStderr();
-    Platform::SetMessageBoxSink(previous);
-    EXPECT_NE(std::string::npos, printed.find("WARNING"));
-    EXPECT_NE(std::string::npos, printed.find("Cannot create dialog window!"));
 }
 
 TEST(Platform, CodePagesAreTheLocalesCharacterSet) {

@@ -116,27 +116,6 @@ TEST_F(SetupAppTest, ListsShowTheChosenLanguageAndSlidersTheirRanges) {
     EXPECT_EQ(text, "kept");
 }
 
-TEST_F(SetupAppTest, ChoosingAConfigurationWritesOptionsAsTheDialogsApply) {
-    const struct {
-        int choice, deviceCount;
-        const char* expected;
-    } rows[] = {
-        {2, 2, "best_quality_config.ini"},
-        {1, 1, "best_performance_config.ini"},
-        {0, 2, "user_choice_config.ini"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.expected);
-        TempDir::WriteFile(kConfig, Data("player_config.ini"));
-        CIniFile settings;
-        ASSERT_TRUE(settings.Load(kConfig));
-        ApplyConfigurationChoice(settings, row.choice, row.deviceCount);
-        ASSERT_TRUE(settings.Save(kConfig));
-        EXPECT_EQ(TempDir::ReadFile(kConfig), Data(row.expected));
-    }
-    EXPECT_TRUE(boxes.Boxes().empty());
-}
-
 TEST(SettingsApply, WritesThePagesThatExistAndAlwaysTheFixedKeys) {
     const struct {
         bool pages[3];
