@@ -100,10 +100,13 @@ public:
                 slots[t[1]] = file;
             return opened;
         }
-        if (op == "close")
-            return result(CloseHandle(Slot(t[1])));
-        if (op == "findclose")
-            return result(FindClose(Slot(t[1])));
+        static const std::map<std::string, BOOL (*)(HANDLE)> onHandle = {
+            {"close", CloseHandle},
+            {"findclose", FindClose},
+            {"flush", FlushFileBuffers},
+            {"eof", SetEndOfFile}};
+        if (onHandle.count(op))
+            return result(onHandle.at(op)(Slot(t[1])));
         if (op == "read") {
             std::string bytes(n(t[2]), '\0');
             DWORD got = 77;
@@ -117,8 +120,6 @@ public:
                 WriteFile(Slot(t[1]), bytes.data(), DWORD(bytes.size()), &done, nullptr);
             return result(ok) + " " + std::to_string(done);
         }
-        if (op == "flush")
-            return result(FlushFileBuffers(Slot(t[1])));
         if (op == "seek") {
             // seek <slot> <distance> <method> [high]
             LONG high = t[4].empty() ? 0 : LONG(stol(t[4], nullptr, 0));
@@ -156,8 +157,6 @@ public:
             return result(ReplaceFileA(t[1].c_str(), t[2].c_str(),
                                        t[4].empty() ? nullptr : t[4].c_str(), n(t[3]), nullptr,
                                        nullptr));
-        if (op == "eof")
-            return result(SetEndOfFile(Slot(t[1])));
         if (op == "info") {
             BY_HANDLE_FILE_INFORMATION info;
             if (!GetFileInformationByHandle(Slot(t[1]), &info))

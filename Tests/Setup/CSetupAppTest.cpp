@@ -20,10 +20,6 @@ const char* const kConfig = "Player/Config.ini";
 // A fresh application object each time; the program's own one is a singleton.
 class TestApp : public CSetupApp {};
 
-std::string Data(const std::string& name) {
-    return TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/" + name);
-}
-
 // `text` with the first occurrence of `from` replaced by `to`.
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     size_t at = text.find(from);
@@ -43,7 +39,8 @@ protected:
 };
 
 TEST_F(SetupAppTest, MissingOrIncompleteFileIsRebuiltInFullKeepingExtras) {
-    const std::string defaults = Data("default_config.ini");
+    const std::string defaults =
+        TempDir::ReadFile(VELMARK_SOURCE_ROOT "/Tests/Setup/data/default_config.ini");
     // Any non-empty text passes the check, even one that no list holds.
     const std::string complete = Replace(defaults, "\"(800,600)\"", "\"(1280,1024)\"");
     const struct {

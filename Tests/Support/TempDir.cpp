@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "Platform/Win32.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -28,16 +30,10 @@ std::string Unescape(const std::string& text) {
 }
 
 std::wstring Wide(const std::string& text) {
-    std::wstring out;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i++]);
-        const int extra = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : 2;
-        auto code = static_cast<wchar_t>(lead & (0x7F >> (extra ? extra + 1 : 0)));
-        for (int k = 0; k < extra && i < text.size(); ++k)
-            code = static_cast<wchar_t>(code << 6 | (text[i++] & 0x3F));
-        out += code;
-    }
-    return out;
+    std::wstring wide(text.size(), L'\0');
+    const int size = static_cast<int>(text.size());
+    wide.resize(size ? MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], size) : 0);
+    return wide;
 }
 
 TempDir::TempDir() : previous(fs::current_path().string()) {

@@ -34,7 +34,7 @@ std::vector<Row> ReadTable(const std::string& path);
 // A field's escapes turned into their bytes; any other backslash stays.
 std::string Unescape(const std::string& text);
 
-// The wide characters of UTF-8 `text` (of the basic plane), as table files write any character.
+// The wide characters of UTF-8 `text`, as table files write any character.
 std::wstring Wide(const std::string& text);
 
 // Expects `result` of every row of the table file to be the row's last field.
