@@ -94,6 +94,8 @@ public:
                                      : Platform::ClearFaults(),
                    "ok";
 #endif
+        if (c == "lines")
+            return ReadLines(t[1], false) + "/" + ReadLines(t[1], true);
         if (c == "errortext")
             return FileErrorText(std::stoi(t[1]));
         if (c == "box")
@@ -122,6 +124,22 @@ public:
         }
         file = std::make_unique<CTextFile>(desc);
         return std::to_string(t[0] == "open" ? file->Open(&desc) : file->Open(desc));
+    }
+
+    // Every line ReadLine returns from `text` in memory, each followed by "|", until it says false.
+    static std::string ReadLines(std::string text, bool keepEol) {
+        text.push_back('#'); // so that even an empty text has a buffer to point at
+        FileOpenDesc memory;
+        memory.flags = FILE_MEMORY;
+        memory.memBuffer = reinterpret_cast<unsigned char*>(&text[0]);
+        memory.memSize = static_cast<DWORD>(text.size() - 1);
+        CTextFile file(memory);
+        if (!file.Open(&memory))
+            return "<open failed>";
+        std::string lines, line;
+        for (int n = 0; n < 100 && file.ReadLine(line, keepEol); ++n)
+            lines += line + "|";
+        return lines;
     }
 
     // The head line of the only box, or with `whole` its whole text: the system sentence of
