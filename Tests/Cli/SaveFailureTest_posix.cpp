@@ -20,7 +20,6 @@ const std::string kDefaults =
 class App : public CSetupApp {};
 
 struct SaveFailure : ::testing::Test {
-    void SetUp() override { TempDir::WriteFile("Player/Config.ini", kDefaults); }
     void TearDown() override { Platform::ClearFaults(); }
     TempDir dir;
 };

@@ -11,6 +11,9 @@ namespace {
 // Runs the rows of one scenario in its own temporary folder.
 class Scenario {
 public:
+    static DWORD Number(const Row& t, size_t i) { return static_cast<DWORD>(std::stol(t.at(i))); }
+    unsigned char* Guarded() { return reinterpret_cast<unsigned char*>(guard + 5); }
+
     ~Scenario() {
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
@@ -103,13 +106,6 @@ public:
         if (c == "fullbox")
             return Box(true, n(1));
         return "unknown call " + c;
-    }
-
-    static DWORD Number(const Row& t, size_t i) {
-        return static_cast<DWORD>(std::stol(t.at(i)));
-    }
-    unsigned char* Guarded() {
-        return reinterpret_cast<unsigned char*>(guard + 5);
     }
 
     // A new text file object from the open fields, opened the way the call names.
