@@ -54,33 +54,15 @@ TEST(App, SplitListDropsBlanksAndAnEmptyLastItemAndJoinListUndoesIt) {
     ExpectEachRow(TEST_DATA "/split.txt", [](const Row& row) {
         std::vector<std::string> items{"stale"};
         SplitList(row[0], items);
-        std::string result;
+        std::string result, joined = "x";
         for (const std::string& item : items)
             result += "[" + item + "]";
-        return result;
+        JoinList(items, joined);
+        return result + " " + joined;
     });
-    // Appended, with " , " between items only.
-    std::string out = "x";
-    JoinList({"a", "b", "c"}, out);
-    JoinList({"y"}, out);
-    JoinList({}, out);
-    EXPECT_EQ(out, "xa , b , cy");
 }
 
 TEST(App, Windows1252TextsWidenToTheCharactersTheCodePageNames) {
-    const std::pair<std::string, std::wstring> rows[] = {
-        {"Fr Size \xE9t\xE9 \xC9"
-         "cran For\xEAt",
-         L"Fr Size été Écran Forêt"},
-        {"\x80\x8A\x8C\x8E\x9A\x9C\x9E\x9F", L"€ŠŒŽšœžŸ"},
-        {"\x82\x84\x85\x91\x92\x93\x94\x96\x97", L"‚„…‘’“”–—"},
-        {"\x83\x86\x87\x88\x89\x8B\x95\x98\x99\x9B", L"ƒ†‡ˆ‰‹•˜™›"},
-        // Undefined in the code page: kept as the control character of that number.
-        {"\x81\x8D\x8F\x90\x9D", L"\u0081\u008D\u008F\u0090\u009D"},
-        {"\x7F\xA0\xBF\xD7\xFF", L"\u007F\u00A0¿×ÿ"},
-        {std::string("a\0b", 3), std::wstring(L"a\0b", 3)},
-        {"", L""},
-    };
-    for (const auto& [bytes, wide] : rows)
-        EXPECT_EQ(WidenWindows1252(bytes), wide) << bytes;
+    for (const Row& row : ReadTable(TEST_DATA "/windows1252.txt"))
+        EXPECT_EQ(WidenWindows1252(row[0]), Wide(row[1])) << row[0];
 }

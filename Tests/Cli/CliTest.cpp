@@ -104,7 +104,9 @@ void Check(const std::vector<std::string>& row, int line) {
     if (row[kExtra] == "utf8")
         pages = {kUtf8CodePage, kUtf8CodePage};
     EXPECT_EQ(RunCommandLine(args, out, err, pages), std::stoi(row[kExit]));
-    if (row[kOut] != "*") {
+    if (row[kOut][0] == '~')
+        EXPECT_NE(out.str().find(row[kOut].substr(1)), std::string::npos) << out.str();
+    else if (row[kOut] != "*") {
         EXPECT_EQ(out.str(), row[kOut][0] == '@'
                                  ? TempDir::ReadFile(kRoot + "/Tests/Cli/expected/" +
                                                      row[kOut].substr(1) + ".txt")
@@ -151,18 +153,6 @@ TEST(Cli, TextChangesCodePageAndSaysWhatItCouldNotKeep) {
             Recode(row[0], std::stoul(row[1]), std::stoul(row[2]), &lossless);
         return converted + (lossless ? " lossless" : " lossy");
     });
-}
-
-TEST(Cli, EveryCommandHasHelpAndTheProgramAVersion) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunCommandLine({"--version"}, out, err), 0);
-    EXPECT_EQ(out.str(), VELMARK_CLI_NAME " 1.0\n");
-    for (const char* command : {"show", "get", "set", "preset", "check", "repair", "devices"}) {
-        EXPECT_EQ(RunCommandLine({command, "--help"}, out, err), 0);
-        EXPECT_NE(out.str().find(std::string("Usage: " VELMARK_CLI_NAME " ") + command),
-                  std::string::npos);
-    }
-    EXPECT_EQ(err.str(), "");
 }
 
 } // namespace

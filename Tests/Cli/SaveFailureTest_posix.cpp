@@ -20,62 +20,57 @@ const std::string kDefaults =
 class App : public CSetupApp {};
 
 struct SaveFailure : ::testing::Test {
-    void SetUp() override { TempDir::WriteFile("Player/Config.ini", kDefaults); }
     void TearDown() override { Platform::ClearFaults(); }
     TempDir dir;
 };
 
 } // namespace
 
-TEST_F(SaveFailure, TheToolSaysWhatBecameOfTheOldFile) {
+// A folder that takes no new file, and then the write over the old file or its flush failing.
+TEST_F(SaveFailure, TheToolAndTheDialogSayWhatBecameOfTheOldFile) {
     const struct {
-        std::function<void()> inject;
+        long long writeBudget;
+        DWORD write, flush;
         int exit;
         const char* said;
         bool changed;
+        const char* box; // the dialog's last words; none when the save succeeds
     } rows[] = {
-        {[] { Platform::SetCreateFault(5); }, 0, "", true},
-        {[] { Platform::SetCreateFault(5), Platform::SetFlushFault(1117, 1); }, 4,
-         "Player\\Config.ini could not be written; its old content was written back\n", false},
-        {[] { Platform::SetCreateFault(5), Platform::SetWriteFault(10, 112); }, 4,
+        {-1, 0, 0, 0, "", true, nullptr},
+        {-1, 0, 1117, 4,
+         "Player\\Config.ini could not be written; its old content was written back\n", false,
+         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier a "
+         "\xE9t\xE9 r\xE9tabli\n"},
+        {10, 112, 0, 4,
          "Player\\Config.ini could not be written, nor its old content written back: it may be "
          "incomplete\n",
-         true},
+         true,
+         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier n'a pas "
+         "pu \xEAtre r\xE9tabli : il est peut-\xEAtre incomplet\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.said);
+        auto inject = [&row] {
+            Platform::SetCreateFault(5);
+            Platform::SetFlushFault(row.flush, 1);
+            Platform::SetWriteFault(row.writeBudget, row.write);
+        };
         TempDir::WriteFile("Player/Config.ini", kDefaults);
-        row.inject();
+        inject();
         std::ostringstream out, err;
         BoxCapture boxes;
         EXPECT_EQ(RunCommandLine({"set", "FAR=90"}, out, err), row.exit);
         Platform::ClearFaults();
         EXPECT_EQ(err.str(), row.said);
         EXPECT_EQ(TempDir::ReadFile("Player/Config.ini") != kDefaults, row.changed);
-    }
-}
-
-TEST_F(SaveFailure, TheDialogEndsSayingWhetherTheOldFileWasRestored) {
-    const struct {
-        DWORD write, flush;
-        const char* box;
-    } rows[] = {
-        {0, 1117,
-         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier a "
-         "\xE9t\xE9 r\xE9tabli\n"},
-        {112, 0,
-         "ERROR: Sauvegarde du fichier 'Config.ini' impossible\nL'ancien fichier n'a pas "
-         "pu \xEAtre r\xE9tabli : il est peut-\xEAtre incomplet\n"},
-    };
-    for (const auto& row : rows) {
+        if (!row.box)
+            continue;
         App app;
         app.settings.SetString("OPTIONS", "FAR", "90", true);
         EXPECT_EXIT(
             {
                 BoxCapture echo(true);
-                Platform::SetCreateFault(5);
-                Platform::SetFlushFault(row.flush, 1);
-                Platform::SetWriteFault(row.write ? 10 : -1, row.write);
+                inject();
                 app.SaveSettings();
             },
             ::testing::ExitedWithCode(kFatalExitCode), row.box);

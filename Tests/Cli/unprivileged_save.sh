@@ -1,8 +1,9 @@
 #!/bin/sh
 # The native tool run as an unprivileged user (nobody) on a game folder that root prepared:
 # where nobody may write Config.ini but not add files to Player, `set` writes over the file and
-# keeps its mode, owner and inode; where nobody may write neither, it exits 4 with the advice
-# and the file is unchanged. Skipped (77) unless run as root with runuser.
+# keeps its mode, owner and inode; where nobody may write neither, it exits 4 with the advice,
+# the file is unchanged and the error box is printed on standard error. Skipped (77) unless
+# run as root with runuser.
 # Usage: unprivileged_save.sh TOOL SAMPLE_GAME DEFAULT_CONFIG
 [ "$(id -u)" = 0 ] && command -v runuser >/dev/null || exit 77
 tool=$1 sample=$2 defaults=$3
@@ -25,6 +26,7 @@ chmod 644 "$config"
 cp "$config" "$work/before"
 as_nobody set FAR=60
 [ $? = 4 ] || fail "set on a file nobody may write did not exit 4"
+grep -q '^\[CFileHarvel Error\] Player\\Config.ini$' "$work/err" || fail "the box was not printed"
 grep -q 'could not be written; it is unchanged' "$work/err" || fail "no unchanged note"
 grep -q '^You may not write this file' "$work/err" || fail "no advice"
 cmp -s "$config" "$work/before" || fail "the file changed"

@@ -32,24 +32,3 @@ inline std::string Got(CFileHarvel& file, DWORD max) {
         return "overrun";
     return std::to_string(result) + " " + bytes.substr(0, count);
 }
-
-class HarvelTest : public ::testing::Test {
-protected:
-    TempDir folder;
-    BoxCapture boxes;
-
-    // The only box is the whole "CFileHarvel Error" box: `head`, the system sentence of `code`,
-    // then "voir: <path ending in sourceName>(<line>)" and a line feed. Clears the boxes.
-    void ExpectBox(const std::string& head, DWORD code, const std::string& sourceName) {
-        ASSERT_EQ(boxes.Boxes().size(), 1u);
-        const CapturedBox& box = boxes.Boxes()[0];
-        EXPECT_EQ(box.caption, "CFileHarvel Error");
-        EXPECT_EQ(box.style, 0x1030u);
-        EXPECT_EQ(box.text.substr(0, box.text.rfind("voir: ")),
-                  head + "WIN ERROR MESSAGE: " + SystemText(code));
-        EXPECT_TRUE(
-            std::regex_search(box.text, std::regex("voir: [^\n]*" + sourceName + "\\(\\d+\\)\n$")))
-            << box.text;
-        boxes.Clear();
-    }
-};

@@ -27,7 +27,7 @@ namespace {
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text)
-        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\0' ? "\\0" : std::string(1, c);
     return out;
 }
 
@@ -100,10 +100,13 @@ public:
                 slots[t[1]] = file;
             return opened;
         }
-        if (op == "close")
-            return result(CloseHandle(Slot(t[1])));
-        if (op == "findclose")
-            return result(FindClose(Slot(t[1])));
+        static const std::map<std::string, BOOL (*)(HANDLE)> onHandle = {
+            {"close", CloseHandle},
+            {"findclose", FindClose},
+            {"flush", FlushFileBuffers},
+            {"eof", SetEndOfFile}};
+        if (onHandle.count(op))
+            return result(onHandle.at(op)(Slot(t[1])));
         if (op == "read") {
             std::string bytes(n(t[2]), '\0');
             DWORD got = 77;
@@ -117,8 +120,6 @@ public:
                 WriteFile(Slot(t[1]), bytes.data(), DWORD(bytes.size()), &done, nullptr);
             return result(ok) + " " + std::to_string(done);
         }
-        if (op == "flush")
-            return result(FlushFileBuffers(Slot(t[1])));
         if (op == "seek") {
             // seek <slot> <distance> <method> [high]
             LONG high = t[4].empty() ? 0 : LONG(stol(t[4], nullptr, 0));
@@ -156,8 +157,6 @@ public:
             return result(ReplaceFileA(t[1].c_str(), t[2].c_str(),
                                        t[4].empty() ? nullptr : t[4].c_str(), n(t[3]), nullptr,
                                        nullptr));
-        if (op == "eof")
-            return result(SetEndOfFile(Slot(t[1])));
         if (op == "info") {
             BY_HANDLE_FILE_INFORMATION info;
             if (!GetFileInformationByHandle(Slot(t[1]), &info))
@@ -196,6 +195,50 @@ public:
             else
                 Platform::ClearFaults();
             return "";
+        }
+        if (op == "format") { // the system's text into 32 bytes of x, <room> of them offered
+            std::string buffer(32, 'x');
+            char* text = &buffer[0];
+            const bool alloc = t[2] == "alloc";
+            SetLastError(0);
+            const DWORD count = FormatMessageA(alloc ? 0x1300 : 0x1200, nullptr, n(t[1]), 0,
+                                               alloc            ? reinterpret_cast<LPSTR>(&text)
+                                               : t[2] == "null" ? nullptr
+                                                                : text,
+                                               alloc            ? 0
+                                               : t[2] == "null" ? 8
+                                                                : n(t[2]),
+                                               nullptr);
+            // After a failure, the bytes past the 8 offered.
+            const std::string shown = alloc   ? (text ? "allocated" : "null")
+                                      : count ? Escape(buffer)
+                                              : buffer.substr(8);
+            if (alloc)
+                LocalFree(text);
+            return std::to_string(count) + " E" + std::to_string(GetLastError()) + " " + shown;
+        }
+        if (op == "local") { // how many bytes of a new block are 0; then it is freed
+            auto* block = static_cast<unsigned char*>(LocalAlloc(LPTR, n(t[1])));
+            const auto zeros = block ? std::count(block, block + n(t[1]), 0) : -1;
+            return std::to_string(zeros) + (LocalFree(block) ? " kept" : " freed");
+        }
+        if (op == "localfree")
+            return LocalFree(Slot(t[1])) ? "kept E" + std::to_string(GetLastError()) : "freed";
+        if (op == "locale") { // the code pages under LC_ALL=<name>
+            setenv("LC_ALL", t[1].c_str(), 1);
+            const std::string pages = std::to_string(GetACP()) + " " +
+                                      std::to_string(GetConsoleCP()) + " " +
+                                      std::to_string(GetConsoleOutputCP());
+            unsetenv("LC_ALL");
+            return pages;
+        }
+        if (op == "widen") { // <code page> <flags> <bytes> <room> -> characters | E<error>
+            std::wstring wide(n(t[4]), L'\0');
+            const std::string bytes = Unescape(t[3]);
+            SetLastError(0);
+            const int got = MultiByteToWideChar(n(t[1]), n(t[2]), bytes.data(), int(bytes.size()),
+                                                &wide[0], int(wide.size()));
+            return got ? std::to_string(got) : result(false);
         }
         if (op == "text" || op == "errno")
             return Escape(

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "Platform/Win32.h"
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +27,13 @@ std::string Unescape(const std::string& text) {
         }
     }
     return out;
+}
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int size = static_cast<int>(text.size());
+    wide.resize(size ? MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], size) : 0);
+    return wide;
 }
 
 TempDir::TempDir() : previous(fs::current_path().string()) {

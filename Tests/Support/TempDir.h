@@ -34,10 +34,13 @@ std::vector<Row> ReadTable(const std::string& path);
 // A field's escapes turned into their bytes; any other backslash stays.
 std::string Unescape(const std::string& text);
 
+// The wide characters of UTF-8 `text`, as table files write any character.
+std::wstring Wide(const std::string& text);
+
 // Expects `result` of every row of the table file to be the row's last field.
 template <typename Result> void ExpectEachRow(const std::string& path, Result result) {
     for (const Row& row : ReadTable(path)) {
-        SCOPED_TRACE(row[0]);
+        SCOPED_TRACE(row[0] + (row.size() > 2 ? " " + row[1] : ""));
         EXPECT_EQ(result(row), row.back());
     }
 }
