@@ -20,6 +20,10 @@ int CompareNoCase(const char* a, const char* b);
 void SplitSectionPath(const std::string& path, std::string& head, std::string& tail,
                       bool& hasSeparator);
 
+// True when the reader takes the first line of `line` for a section header; `path` is then
+// the section path it names, as written (letter case and separators unchanged).
+bool ReadSectionHeader(const std::string& line, std::string& path);
+
 // How the last Save of a node went.
 struct IniSaveOutcome {
     // How the file was written: not at all, as a new copy that took over the old file's

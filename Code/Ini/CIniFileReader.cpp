@@ -157,6 +157,28 @@ void StoreKey(std::map<std::string, std::string>& keys, const std::string& key,
         keys.emplace_hint(slot, key, std::string(valueBegin, valueEnd));
 }
 
+// Narrows a line to what the grammar reads of it: trimmed, without its comment, trimmed again.
+// Empty when nothing is left.
+void CutLine(const LineMarks& marks, const char*& begin, const char*& end) {
+    IniText::Trim(begin, end);
+    if (begin == end)
+        return;
+    RemoveComment(marks, end);
+    IniText::Trim(begin, end);
+}
+
+// True when a cut line is a section header; [begin, end) is then narrowed to its path.
+bool HeaderPath(const char*& begin, const char*& end) {
+    if (*begin != '[' || end[-1] != ']')
+        return false;
+    while (begin < end && *begin == '[')
+        ++begin;
+    while (end > begin && end[-1] == ']')
+        --end;
+    IniText::Trim(begin, end);
+    return true;
+}
+
 void StripQuotes(const char*& begin, const char*& end) {
     while (begin < end && *begin == '"')
         ++begin;
@@ -214,20 +236,11 @@ void CIniFile::Parse(const char* bytes, size_t size) {
     const char* begin;
     const char* end;
     while (lines.Next(begin, end, marks)) {
-        IniText::Trim(begin, end);
-        if (begin == end)
-            continue;
-        RemoveComment(marks, end);
-        IniText::Trim(begin, end);
+        CutLine(marks, begin, end);
         if (begin == end)
             continue;
 
-        if (*begin == '[' && end[-1] == ']') {
-            while (begin < end && *begin == '[')
-                ++begin;
-            while (end > begin && end[-1] == ']')
-                --end;
-            IniText::Trim(begin, end);
+        if (HeaderPath(begin, end)) {
             sectionPath.assign(begin, end);
             section = EnterHeader(sectionPath);
             continue;
@@ -269,6 +282,20 @@ void CIniFile::Parse(const char* bytes, size_t size) {
             c = IniText::Upper(c);
         StoreKey(section->keys, upperKey, valueBegin, valueEnd);
     }
+}
+
+bool ReadSectionHeader(const std::string& line, std::string& path) {
+    LineScanner lines(line.data(), line.size());
+    LineMarks marks;
+    const char* begin;
+    const char* end;
+    if (!lines.Next(begin, end, marks))
+        return false;
+    CutLine(marks, begin, end);
+    if (begin == end || !HeaderPath(begin, end))
+        return false;
+    path.assign(begin, end);
+    return true;
 }
 
 // Makes the sections a header names and returns where its keys go, or null when that is

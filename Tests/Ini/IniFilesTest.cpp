@@ -1,4 +1,5 @@
-// Load and Save against real files in a temporary working folder.
+// Load and Save against real files in a temporary working folder; what Save writes for a
+// loaded document reads back as that document.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,6 +17,7 @@ TEST(IniLoad, FilesGiveTheseDocumentsOrTheseErrors) {
         BoxCapture boxes;
         const bool loaded =
             doc.Load(row[0].rfind("data/", 0) == 0 ? TEST_DATA + row[0].substr(4) : row[0]);
+        EXPECT_EQ(Describe(*Parsed(doc.Serialize())), Describe(doc)) << "written, read back";
         return Describe(doc) + (loaded ? "" : " refused: " + doc.GetLastErrorText()) + " " +
                std::to_string(boxes.Boxes().size()) + " boxes";
     });
