@@ -39,7 +39,7 @@ class Terminal:
 
     def __init__(self, env):
         self.tmux, self.env = ["tmux", "-L", f"velmark-cli-{os.getpid()}", "-u", "-f", "/dev/null"], env
-        self.call("new-session", "-d", "-x", "150", "-y", "50", "sleep 3600")
+        self.call("new", "-d", "-x", "150", "-y", "50", "sleep 3600")
         self.call("set-option", "-g", "remain-on-exit", "on")
 
     def call(self, *args):
