@@ -10,6 +10,7 @@
 # The tool runs on a scripted sound card; where no MinGW is, VELMARK_TEST_DLLS names the folder
 # of the test DLLs (winehost.test_dll).
 import os
+import re
 import shlex
 import shutil
 import subprocess
@@ -50,13 +51,15 @@ class Terminal:
         window = f"w{time.monotonic_ns()}"
         self.call("new-window", "-d", "-n", window, "-c", folder, shlex.join(command))
         deadline = time.time() + 120
-        while not (state := self.call("display-message", "-p", "-t", window, "#{pane_dead}:#{pane_dead_status}")).startswith("1:"):
+        # The pane may be marked dead at the end of its output, before its exit status is known.
+        while not re.fullmatch(r"1:\d+", state := self.call("display-message", "-p", "-t", window,
+                                                             "#{pane_dead}:#{pane_dead_status}").strip()):
             if time.time() > deadline:
                 return "timed out", None
             time.sleep(0.2)
         screen = self.call("capture-pane", "-p", "-J", "-S", "-500", "-t", window)
         self.call("kill-window", "-t", window)
-        return screen, state.strip()[2:]
+        return screen, state[2:]
 
     def close(self):
         subprocess.run(self.tmux + ["kill-server"], env=self.env, check=False)
@@ -148,7 +151,8 @@ def screens(tool, game, failures, env):
                                   (["check"], 1, 'RESOLUTION: "Zo\u00eb" shows no selection'),
                                   (["set", "NAME=\u0141ukasz"], 3, "'NAME=\u0141ukasz' holds '\u0141' (U+0141)")):
             screen, status = terminal.run(folder, [winehost.LOADER, tool] + args)
-            report(f"screen: {' '.join(args)}", status == str(code) and shown in screen, screen, failures)
+            report(f"screen: {' '.join(args)}", status == str(code) and shown in screen,
+                   f"exit {status}\n{screen}", failures)
         screen, status = terminal.run(folder, [winehost.LOADER, "cmd", "/c", chcp])
         report("screen: console of code page 65001", "Zo\u00eb\n" in screen, screen, failures)
     finally:
