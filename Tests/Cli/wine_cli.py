@@ -10,7 +10,6 @@
 # The tool runs on a scripted sound card; where no MinGW is, VELMARK_TEST_DLLS names the folder
 # of the test DLLs (winehost.test_dll).
 import os
-import re
 import shlex
 import shutil
 import subprocess
@@ -48,18 +47,21 @@ class Terminal:
                               timeout=60).stdout.decode("utf-8", "replace")
 
     def run(self, folder, command):  # (screen text with its scrolled-off lines, exit code)
-        window = f"w{time.monotonic_ns()}"
-        self.call("new-window", "-d", "-n", window, "-c", folder, shlex.join(command))
+        # tmux may mark a pane dead at the end of its output and never learn its exit status:
+        # the shell in the pane writes it down.
+        window, status = f"w{time.monotonic_ns()}", tempfile.mktemp(prefix="velmark-exit-")
+        self.call("new-window", "-d", "-n", window, "-c", folder, f"{shlex.join(command)}; echo $? >{status}")
         deadline = time.time() + 120
-        # The pane may be marked dead at the end of its output, before its exit status is known.
-        while not re.fullmatch(r"1:\d+", state := self.call("display-message", "-p", "-t", window,
-                                                             "#{pane_dead}:#{pane_dead_status}").strip()):
+        while not (os.path.exists(status) and self.call("display-message", "-p", "-t", window, "#{pane_dead}") == "1\n"):
             if time.time() > deadline:
                 return "timed out", None
             time.sleep(0.2)
         screen = self.call("capture-pane", "-p", "-J", "-S", "-500", "-t", window)
         self.call("kill-window", "-t", window)
-        return screen, state[2:]
+        with open(status) as f:
+            code = f.read().strip()
+        os.remove(status)
+        return screen, code
 
     def close(self):
         subprocess.run(self.tmux + ["kill-server"], env=self.env, check=False)
