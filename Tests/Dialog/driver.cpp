@@ -10,6 +10,7 @@
 // page=N open=O" (the program's focus, the tab shown, whether its list is open), for order one line
 // "order P id..." a window (its children in z-order), and last "exit <code>" ("exit timeout" after
 // 30 s). A step that cannot be done, and every wait given up after 30 s, prints "fail <why>".
+// Each step is announced first as "at <step>", so that a driver stuck in Wine shows where.
 // The dump's fit line needs the probe hook (hook.cpp), whose DLL VELMARK_DIALOG_HOOK names.
 // Texts are Windows-1252 with bytes outside ASCII as \xNN.
 #include <windows.h>
@@ -356,8 +357,11 @@ int main(int argc, char** argv) {
         std::printf("fail cannot start the program (error %lu)\n", GetLastError());
         return 2;
     }
-    for (int i = 3; i < argc; ++i)
+    for (int i = 3; i < argc; ++i) {
+        std::printf("at %s\n", argv[i]);
+        std::fflush(stdout);
         Step(argv[2], argv[i], started);
+    }
     if (!WaitUntil("the program to end", Ended))
         TerminateProcess(program.hProcess, 99);
     GetExitCodeProcess(program.hProcess, &code);

@@ -7,6 +7,7 @@
 import glob
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -46,6 +47,7 @@ class WineHost:
     # With `winmm` (the scripted sound card's DLL), programs run in scripted_devices' prefix.
     def __init__(self, own_display=False, winmm=None):
         self.own_display, self.xvfb, self.winmm = own_display or not os.environ.get("DISPLAY"), None, winmm
+        self.spun = None
         cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
         variable, default = ("VELMARK_WINEPREFIX", "velmark-wine") if BITS == 64 else ("VELMARK_WINE32PREFIX",
                                                                                       "velmark-wine32")
@@ -77,26 +79,27 @@ class WineHost:
     # host at a time.
     def __exit__(self, kind, *exc):
         for prefix in self.used if kind is not None or self.xvfb is not None else ():
-            subprocess.run([SERVER, "-k"], env=dict(self.env, WINEPREFIX=prefix), stderr=subprocess.DEVNULL,
-                           check=False)
+            stop_server(dict(self.env, WINEPREFIX=prefix))
         if self.xvfb is not None:
             self.xvfb.terminate()
             self.xvfb.wait()
 
     # Runs the driver on the program copied into `game`; calls on_pause(name, game) for each
     # pause step, then lets the driver go on. Returns the driver's output lines, and a fail line
-    # when it had to be stopped after 180 s. With `debug`, Wine's own output under that WINEDEBUG
-    # is left in wine.err beside the game folder. `cwd` is the program's current folder (the game
-    # folder when not given); `env` adds to Wine's.
+    # naming the step it was at when it had to be stopped: after 180 s, or at once when Wine's
+    # server spins (noted in `spun`). With `debug`, Wine's own output under that WINEDEBUG is left
+    # in wine.err beside the game folder. `cwd` is the program's current folder (the game folder
+    # when not given); `env` adds to Wine's.
     def drive(self, driver, game, steps, on_pause, debug="-all", cwd=None, env=None):
         env = dict(self.env, WINEDEBUG=debug, **(env or {}))
         self.used.add(env["WINEPREFIX"])
         out, err = (os.path.join(os.path.dirname(game), name) for name in ("driver.out", "wine.err"))
+        watch = SpinWatch(game, env["WINEPREFIX"])
         with open(out, "wb") as o, open(err, "wb") as e:
             proc = subprocess.Popen([LOADER, driver, windows_path(os.path.join(game, "VelmarkSetup.exe")),
                                      windows_path(cwd or game)] + steps, env=env, stdout=o, stderr=e)
             deadline = time.time() + 180
-            while proc.poll() is None and time.time() < deadline:
+            while proc.poll() is None and time.time() < deadline and not watch.spinning():
                 for marker in glob.glob(os.path.join(game, "*.pause")):
                     on_pause(os.path.basename(marker)[:-6], game)
                     os.remove(marker)
@@ -104,9 +107,14 @@ class WineHost:
             late = proc.poll() is None
             proc.kill()
             proc.wait()
+        if late:  # what hung stays in the server: stopped, so that the next run starts clean
+            stop_server(env)
+            self.spun = self.spun or watch.spun
         with open(out, "rb") as o:
             lines = o.read().decode("ascii", "replace").splitlines()
-        return lines + (["fail the driver ran past 180 s"] if late else [])
+        at = next((line[3:] for line in reversed(lines) if line.startswith("at ")), "its start")
+        why = f"was stopped at {at}: {watch.spun}" if watch.spun else f"ran past 180 s, stuck at {at}"
+        return lines + ([f"fail the driver {why}"] if late else [])
 
     # A copy of the test prefix, made once beside it with `suffix` and the user registry value
     # `key` `name`=`data` (reg add's arguments after the key), kept while user.reg holds `mark`.
@@ -143,20 +151,83 @@ class WineHost:
 
     # Share of one core the program used over `seconds` of idling; None when it is not found.
     def idle_share(self, game, seconds):
-        for stat in glob.glob("/proc/[0-9]*/stat"):
-            try:
-                with open(os.path.join(os.path.dirname(stat), "cmdline"), "rb") as f:
-                    args = f.read().decode("utf-8", "replace").lower()
-            except OSError:
-                continue
-            if game.lower() in args.replace("\\", "/").replace("z:", "") and "driver" not in args:
-                before, start = cpu_seconds(stat), time.time()
-                time.sleep(seconds)
-                return (cpu_seconds(stat) - before) / (time.time() - start)
-        return None
+        found = program_stats(game)[:1]
+        if not found:
+            return None
+        before, start = cpu_seconds(found), time.time()
+        time.sleep(seconds)
+        return (cpu_seconds(found) - before) / (time.time() - start)
 
 
-def cpu_seconds(stat):
-    with open(stat) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")  # utime + stime
+# Wine 10's server was seen, rarely, to spin on a core for good once a program ended, so that no
+# later program of its prefix gets a window. Sampled every 5 s while a run goes on: spinning
+# after three samples in a row with the server of `prefix` that busy and the program idle, which
+# is Wine's fault, not the program's.
+class SpinWatch:
+    def __init__(self, game, prefix):
+        self.game, self.prefix, self.last, self.busy, self.spun = game, prefix, None, 0, None
+
+    def spinning(self):
+        now = time.time()
+        if self.last is not None and now - self.last[0] < 5:
+            return False
+        sample = (now, cpu_seconds(server_stats(self.prefix)), cpu_seconds(program_stats(self.game)))
+        if self.last is not None:
+            server, program = ((sample[i] - self.last[i]) / (now - self.last[0]) for i in (1, 2))
+            self.busy = self.busy + 1 if server > 0.7 and program < 0.1 else 0
+            if self.busy == 3:
+                self.spun = f"Wine's server spun ({server * 100:.0f}% of a core) while the program idled"
+        self.last = sample
+        return self.spun is not None
+
+
+# Stopped even when it no longer answers `wineserver -k`, as a spinning one does not.
+def stop_server(env):
+    try:
+        subprocess.run([SERVER, "-k"], env=env, stderr=subprocess.DEVNULL, check=False, timeout=10)
+    except subprocess.TimeoutExpired:
+        pass
+    for stat in server_stats(env["WINEPREFIX"]):
+        try:
+            os.kill(int(stat.split("/")[2]), signal.SIGKILL)
+        except OSError:
+            pass
+
+
+# /proc/PID/stat of each process whose `part` file satisfies `holds` (its bytes, lower case).
+def stats(part, holds):
+    found = []
+    for stat in glob.glob("/proc/[0-9]*/stat"):
+        try:
+            with open(os.path.join(os.path.dirname(stat), part), "rb") as f:
+                if holds(f.read().lower()):
+                    found.append(stat)
+        except OSError:
+            continue
+    return found
+
+
+# The program under test copied into `game` (not the driver, whose arguments name it too).
+def program_stats(game):
+    path = game.lower().encode()
+    return stats("cmdline", lambda args: b"driver" not in args
+                 and path in args.replace(b"\\", b"/").replace(b"z:", b""))
+
+
+def server_stats(prefix):
+    mine = b"\0wineprefix=" + prefix.lower().encode() + b"\0"
+    servers = stats("cmdline", lambda args: b"wineserver" in args)
+    return [stat for stat in stats("environ", lambda env: mine in b"\0" + env) if stat in servers]
+
+
+# Processor seconds the processes used (a process that ended counts for nothing).
+def cpu_seconds(found):
+    total = 0.0
+    for stat in found:
+        try:
+            with open(stat) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            total += (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")  # utime + stime
+        except OSError:
+            pass
+    return total
