@@ -174,7 +174,7 @@ class SpinWatch:
         sample = (now, cpu_seconds(server_stats(self.prefix)), cpu_seconds(program_stats(self.game)))
         if self.last is not None:
             server, program = ((sample[i] - self.last[i]) / (now - self.last[0]) for i in (1, 2))
-            self.busy = self.busy + 1 if server > 0.7 and program < 0.1 else 0
+            self.busy = self.busy + 1 if server > 0.5 and program < 0.1 else 0
             if self.busy == 3:
                 self.spun = f"Wine's server spun ({server * 100:.0f}% of a core) while the program idled"
         self.last = sample
