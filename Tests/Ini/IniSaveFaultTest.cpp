@@ -92,6 +92,8 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
         // that fails once begun. Without an old file nothing can be written.
         {[] { Platform::SetCreateFault(5); }, true, -1, 0, Way::InPlace, "new", "in place (no new"},
         {[] { Platform::SetCreateFault(5); }, false, 0, 5, Way::Untouched},
+        {[] { Platform::SetCreateFault(5), TempDir::WriteFile("Player/Config.ini", "\n"); }, true,
+         -1, 0, Way::InPlace, "new", "in place", "Config.ini=new/34"},
         {[] { Platform::SetCreateFault(5), Platform::SetFlushFault(1117, 1); }, true, 4, 1117,
          Way::Restored, "old", "written back"},
         {[] { Platform::SetCreateFault(5), Platform::SetWriteFault(100, 112); }, true, 4, 112,
