@@ -94,7 +94,7 @@ void Check(const std::vector<std::string>& row, int line) {
     if (row[kExtra].rfind("strings:", 0) == 0)
         std::ofstream("DATA/INI/LocalizedStrings.ini", std::ios::app) << row[kExtra].substr(8);
     if (row[kExtra].rfind("various:", 0) == 0)
-        std::ofstream("DATA/INI/Various.ini", std::ios::app) << row[kExtra].substr(8);
+        std::ofstream("DATA/INI/Various.ini") << row[kExtra].substr(8);
     ScriptedAudio::Reset(Devices(row[kDevices]));
     std::istringstream words(row[kArgs]);
     const std::vector<std::string> args(std::istream_iterator<std::string>(words), {});

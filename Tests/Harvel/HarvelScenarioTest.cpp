@@ -2,6 +2,8 @@
 // data/scenarios.txt is one call and, in its last field, what it must give (syntax there).
 #include "HarvelTestSupport.h"
 
+#include <filesystem>
+
 #if !defined(_WIN32)
 #include "Platform/Posix/PosixHooks.h"
 #endif
@@ -186,6 +188,8 @@ TEST(HarvelScenario, EachCallGivesWhatTheScenarioSays) {
             title = row.at(1);
         } else if (row[0] == "file")
             TempDir::WriteFile(row.at(1), row.at(2));
+        else if (row[0] == "grow") // sparse where the file system allows
+            std::filesystem::resize_file(row.at(1), std::stoull(row.at(2)));
         else if (row[0] == "ro")
             TempDir::SetReadOnly(row.at(1), row.at(2) == "1");
         else

@@ -85,13 +85,20 @@ TEST_F(IniSaveFault, SavesPastLeftoversAndHeldFilesOrKeepsTheOldFileAndNamesTheC
     } rows[] = {
         {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, true, 4, 112, Way::Untouched},
         {[] { Platform::SetWriteFault(0, ERROR_DISK_FULL); }, true, 4, 112, Way::Untouched},
-        {[] { Platform::SetWriteFault(100, ERROR_DISK_FULL); }, false, 4, 112, Way::Untouched},
+        {[] { Platform::SetWriteFault(100, 39); }, false, 4, 39, Way::Untouched},
         {[] { Platform::SetWriteFault(100, ERROR_SUCCESS); }, true, 4, 112, Way::Untouched},
         {[] { Platform::SetFlushFault(ERROR_IO_DEVICE); }, true, 4, 1117, Way::Untouched},
         // A folder that takes no new file: the old file is written over, and put back when
         // that fails once begun. Without an old file nothing can be written.
         {[] { Platform::SetCreateFault(5); }, true, -1, 0, Way::InPlace, "new", "in place (no new"},
         {[] { Platform::SetCreateFault(5); }, false, 0, 5, Way::Untouched},
+        {[&held] {
+             Platform::SetCreateFault(5);
+             held = CreateFileA("Player\\Config.ini", GENERIC_WRITE, 2, nullptr, 3, 0, nullptr);
+         },
+         true, 1, 5, Way::Untouched, "old"},
+        {[] { Platform::SetCreateFault(5), TempDir::WriteFile("Player/Config.ini", "\n"); }, true,
+         -1, 0, Way::InPlace, "new", "in place", "Config.ini=new/34"},
         {[] { Platform::SetCreateFault(5), Platform::SetFlushFault(1117, 1); }, true, 4, 1117,
          Way::Restored, "old", "written back"},
         {[] { Platform::SetCreateFault(5), Platform::SetWriteFault(100, 112); }, true, 4, 112,

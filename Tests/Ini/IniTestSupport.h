@@ -3,12 +3,15 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Ini/CIniFile.h"
 
 inline std::unique_ptr<CIniFile> Parsed(const std::string& text) {
     std::unique_ptr<CIniFile> doc(new CIniFile());
-    doc->Parse(text.data(), text.size());
+    // An exact copy on the heap: a read past the text is caught, the string's NUL is not there.
+    const std::vector<char> bytes(text.begin(), text.end());
+    doc->Parse(bytes.data(), bytes.size());
     return doc;
 }
 
